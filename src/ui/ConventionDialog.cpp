@@ -1,0 +1,44 @@
+#include "ui/ConventionDialog.h"
+
+#include <QShowEvent>
+
+#include "model/Project.h"
+
+namespace kestrel {
+
+// Dialogs are top-level windows of their own (no Qt parent), so that disabling the
+// main window does not disable them too.
+ConventionDialog::ConventionDialog(QWidget* mainWindow)
+    : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint),
+      mainWindow_(mainWindow) {}
+
+void ConventionDialog::ShowOverMain() {
+    show();
+    if (mainWindow_) mainWindow_->setEnabled(false);
+    raise();
+    activateWindow();
+}
+
+void ConventionDialog::showEvent(QShowEvent* event) {
+    if (!event->spontaneous() && mainWindow_) {
+        const QRect main = mainWindow_->frameGeometry();
+        const QSize own = frameGeometry().size();
+        move(CenteredStart(main.left(), main.width(), own.width()),
+             CenteredStart(main.top(), main.height(), own.height()));
+        FormShow();
+    }
+    QDialog::showEvent(event);
+}
+
+void ConventionDialog::done(int result) {
+    QDialog::done(result);
+    FormClose();
+    if (mainWindow_) {
+        mainWindow_->setEnabled(true);
+        mainWindow_->activateWindow();
+    }
+    emit Closed();
+}
+
+}  // namespace kestrel

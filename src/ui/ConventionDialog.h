@@ -1,0 +1,35 @@
+#pragma once
+// How every dialog of the editor behaves: shown without a modal loop over a main
+// window that is disabled at once, centred over it when shown, and enabling it
+// again when closed by any means (OK, Cancel, Escape or the close box).
+
+#include <QDialog>
+
+namespace kestrel {
+
+class ConventionDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit ConventionDialog(QWidget* mainWindow);
+
+    // Shows the dialog and disables the main window.
+    void ShowOverMain();
+    void done(int result) override;
+
+signals:
+    // Emitted after the main window has been enabled again.
+    void Closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    // Hooks for the dialogs: FormShow runs after centring, FormClose before enabling.
+    virtual void FormShow() {}
+    virtual void FormClose() {}
+
+    QWidget* mainWindow() const { return mainWindow_; }
+
+private:
+    QWidget* mainWindow_;
+};
+
+}  // namespace kestrel
