@@ -1,11 +1,19 @@
 #include <QApplication>
-#include <QMainWindow>
+#include <QIcon>
+
+#include "app/KestrelApp.h"
+#include "ui/Resources.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kestrel");
-    QMainWindow w;  // the main window comes with the editor shell
-    w.setObjectName("Form1");
-    w.show();
+    KestrelInitResources();
+    QIcon icon;
+    icon.addFile(":/kestrel/icons/kestrel-48.png");
+    icon.addFile(":/kestrel/icons/kestrel-256.png");
+    QApplication::setWindowIcon(icon);
+
+    kestrel::KestrelApp kestrel;
+    kestrel.ShowMain();
     return app.exec();
 }

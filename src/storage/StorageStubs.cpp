@@ -11,5 +11,4 @@ void TBtnSavePrjClick(Editor&) { throw Error("Saving is not built yet."); }
 void Saveas1Click(Editor&) { throw Error("Saving is not built yet."); }
 void SavePrjClick(Editor&) { throw Error("Saving is not built yet."); }
 void ReadPrjFile(Project&) { throw Error("Reading is not built yet."); }
-void btnOpenPrjClick(Editor&) { throw Error("Opening is not built yet."); }
 }  // namespace kestrel

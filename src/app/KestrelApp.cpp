@@ -1,0 +1,46 @@
+#include "app/KestrelApp.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "app/PList.h"
+#include "app/about.h"
+#include "playlist/PLData.h"
+#include "settings/TPSetting.h"
+#include "timesections/TimerList.h"
+
+namespace kestrel {
+
+KestrelApp::KestrelApp() : ed(platform) {
+    Form1 = std::make_unique<TForm1>(ed);
+    platform.setParent(Form1.get());
+    AboutFrm = std::make_unique<TAboutFrm>(Form1.get());
+    PLForm = std::make_unique<TPLForm>(Form1.get(), ed);
+    SettingForm = std::make_unique<TSettingForm>(Form1.get(), ed);  // sets the display, fits the panel
+    TLForm = std::make_unique<TTLForm>(Form1.get(), ed);
+    Form1->setDialogs({AboutFrm.get(), PLForm.get(), SettingForm.get(), TLForm.get()});
+    Form1->SyncView();
+}
+
+// Dialogs go first: they refer to the main window.
+KestrelApp::~KestrelApp() {
+    TLForm.reset();
+    SettingForm.reset();
+    PLForm.reset();
+    AboutFrm.reset();
+    platform.setParent(nullptr);
+    Form1.reset();
+}
+
+void KestrelApp::ShowMain() {
+    Form1->adjustSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        const QSize size = Form1->frameGeometry().size();
+        Form1->move(area.left() + (area.width() - size.width()) / 2,
+                    area.top() + (area.height() - size.height()) / 2);
+    }
+    Form1->show();
+}
+
+}  // namespace kestrel

@@ -1,0 +1,462 @@
+#include "app/PList.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "layout/MouseEditor.h"
+#include "layout/WindowList.h"
+#include "storage/OpenCommand.h"
+#include "storage/ProjectFolder.h"
+#include "storage/ProjectSaver.h"
+#include "timesections/TimeSections.h"
+#include "ui/ClickPanel.h"
+#include "ui/ConventionDialog.h"
+#include "ui/ImageCanvas.h"
+#include "ui/Resources.h"
+
+namespace kestrel {
+
+namespace {
+
+const QColor kNavy(0, 0, 128);
+const QColor kSkyBlue(166, 202, 240);
+const QColor kBlue(0, 0, 255);
+const QColor kPanelFace(236, 240, 246);
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+void Paint(QWidget* w, const QColor& background, const QColor& text = Qt::black) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, background);
+    p.setColor(QPalette::WindowText, text);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QFrame* Panel(QWidget* parent, const char* name, const QRect& geometry, const QColor& colour) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setGeometry(geometry);
+    Paint(panel, colour);
+    return panel;
+}
+
+QLabel* Label(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    return label;
+}
+
+}  // namespace
+
+TForm1::TForm1(Editor& ed) : QMainWindow(nullptr), ed_(ed) {
+    KestrelInitResources();
+    setObjectName("Form1");
+    setWindowTitle("Kestrel");
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+    auto* client = new QWidget(this);
+    client->setObjectName("ClientArea");
+    client->setFixedSize(929, 737);
+    Paint(client, kNavy, Qt::white);
+    setCentralWidget(client);
+
+    buildMenus();
+    buildToolBar(client);
+    buildTimeBar(client);
+    buildWorkArea(client);
+
+    // The window takes the size of its contents and cannot be resized.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The picture area's real size is what the panel fitting works with.
+    ed_.Panel.AreaWidth = Panel_ImageParent_->width();
+    ed_.Panel.AreaHeight = Panel_ImageParent_->height();
+    SyncView();
+}
+
+void TForm1::buildMenus() {
+    auto add = [this](QMenu* menu, const char* name, const QString& text, const QKeySequence& keys,
+                      auto slot) {
+        auto* action = menu->addAction(text);
+        action->setObjectName(name);
+        if (!keys.isEmpty()) action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("File1");
+    add(file, "New_Prj", "&New", QKeySequence::New, [this] { RunCommand([this] { NewProject1Click(ed_); }); });
+    add(file, "Open_Prj", "&Open", QKeySequence::Open, [this] { RunCommand([this] { btnOpenPrjClick(ed_); }); });
+    file->addSeparator();
+    add(file, "Save_Prj", "&Save", QKeySequence::Save, [this] { RunCommand([this] { TBtnSavePrjClick(ed_); }); });
+    add(file, "SaveAs", "Save as", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+        [this] { RunCommand([this] { Saveas1Click(ed_); }); });
+    file->addSeparator();
+    add(file, "Exit1", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
+
+    QMenu* tools = menuBar()->addMenu("&Tools");
+    tools->setObjectName("Tools1");
+    add(tools, "Option1", "&Option", QKeySequence(), [this] { btnSettingClick(); });
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    help->setObjectName("Help1");
+    add(help, "About1", "About", QKeySequence(), [this] { btnHelpClick(); });
+}
+
+void TForm1::buildToolBar(QWidget* client) {
+    tbToolbar_ = Panel(client, "tbToolbar", QRect(0, 0, 929, 45), kSkyBlue);
+    struct Button {
+        const char* name;
+        const char* picture;
+        const char* tip;
+    };
+    static const Button buttons[] = {
+        {"btnOpenPrj", "open", "Open"},          {"TBtnSavePrj", "save", "Save"},
+        {"btnSetting", "settings", "Option"},    {"TBtnDeleteSel", "delete", "Delete Sub Window"},
+        {"btnExit", "exit", "Exit"},             {"tbsButton", "about", "About"},
+    };
+    int x = 0;
+    for (const Button& b : buttons) {
+        x += 8;  // the separator before each button
+        auto* button = new QToolButton(tbToolbar_);
+        button->setObjectName(b.name);
+        button->setGeometry(x, 3, 39, 39);
+        button->setIcon(QIcon(QString(":/kestrel/toolbar/%1.png").arg(b.picture)));
+        button->setIconSize(QSize(32, 32));
+        button->setAutoRaise(true);
+        button->setAccessibleName(b.tip);
+        x += 39;
+        const std::string name = b.name;
+        if (name == "btnOpenPrj")
+            connect(button, &QToolButton::clicked, this, [this] { RunCommand([this] { btnOpenPrjClick(ed_); }); });
+        else if (name == "TBtnSavePrj")
+            connect(button, &QToolButton::clicked, this, [this] { RunCommand([this] { TBtnSavePrjClick(ed_); }); });
+        else if (name == "btnSetting")
+            connect(button, &QToolButton::clicked, this, [this] { btnSettingClick(); });
+        else if (name == "TBtnDeleteSel")
+            connect(button, &QToolButton::clicked, this, [this] { RunCommand([this] { TBtnDeleteSelClick(ed_); }); });
+        else if (name == "btnExit")
+            connect(button, &QToolButton::clicked, this, [this] { close(); });
+        else
+            connect(button, &QToolButton::clicked, this, [this] { btnHelpClick(); });
+    }
+}
+
+void TForm1::buildTimeBar(QWidget* client) {
+    QFrame* bar = Panel(client, "Panel7", QRect(0, 45, 929, 59), kPanelFace);
+    bar->setFrameShape(QFrame::StyledPanel);
+    bar->setFrameShadow(QFrame::Raised);
+    QFont bold = font();
+    bold.setBold(true);
+    auto* caption = Label(bar, "Label_TimeList", "Time Section:", QRect(16, 16, 100, 27));
+    caption->setFont(bold);
+
+    ComboBox_TimeList_ = new QComboBox(bar);
+    ComboBox_TimeList_->setObjectName("ComboBox_TimeList");
+    ComboBox_TimeList_->setEditable(false);  // a drop-down list: chosen, never typed
+    ComboBox_TimeList_->setGeometry(120, 16, 220, 27);
+    connect(ComboBox_TimeList_, &QComboBox::activated, this, [this](int) {
+        RunCommand([this] { ComboBox_TimeListChange(ed_); });
+    });
+
+    auto button = [&](const char* name, const char* text, int x) {
+        auto* b = new QPushButton(text, bar);
+        b->setObjectName(name);
+        b->setGeometry(x, 15, 80, 29);
+        return b;
+    };
+    connect(button("SBtn_NewTimeList", "New", 356), &QPushButton::clicked, this, [this] {
+        bool show = false;
+        RunCommand([&] { show = SBtn_NewTimeListClick(ed_); });
+        if (show) ShowDialog(dialogs_.TL);
+    });
+    connect(button("SBtn_EditTimeList", "Edit", 444), &QPushButton::clicked, this, [this] {
+        bool show = false;
+        RunCommand([&] { show = SBtn_EditTimeListClick(ed_); });
+        if (show) ShowDialog(dialogs_.TL);
+    });
+    connect(button("SBtn_DeleteTimeList", "Delete", 532), &QPushButton::clicked, this,
+            [this] { RunCommand([this] { SBtn_DeleteTimeListClick(ed_); }); });
+}
+
+void TForm1::buildWorkArea(QWidget* client) {
+    QFrame* work = Panel(client, "Panel1", QRect(0, 104, 929, 633), kNavy);
+    QFont bold = font();
+    bold.setBold(true);
+
+    // The window panel on the left.
+    QFrame* left = Panel(work, "Panel3", QRect(0, 0, 200, 633), kPanelFace);
+    left->setFrameShape(QFrame::StyledPanel);
+    left->setFrameShadow(QFrame::Raised);
+
+    Panel_MainWin_ = new ClickPanel("Main Window", left);
+    Panel_MainWin_->setObjectName("Panel_MainWin");
+    Panel_MainWin_->setGeometry(10, 12, 180, 44);
+    Panel_MainWin_->setAlignment(Qt::AlignCenter);
+    Panel_MainWin_->setFrameShape(QFrame::Panel);
+    Panel_MainWin_->setFrameShadow(QFrame::Raised);
+    Panel_MainWin_->setFont(bold);
+    Panel_MainWin_->setCursor(Qt::PointingHandCursor);
+    Panel_MainWin_->setColour(kSkyBlue, Qt::black);
+    connect(Panel_MainWin_, &ClickPanel::clicked, this, [this] { RunCommand([this] { Panel_MainWinClick(ed_); }); });
+    connect(Panel_MainWin_, &ClickPanel::doubleClicked, this, [this] {
+        bool show = false;
+        RunCommand([&] { show = Panel_MainWinDblClick(ed_); });
+        if (show) ShowDialog(dialogs_.PL);
+    });
+
+    Label(left, "Label_SubWin", "Sub Windows:", QRect(10, 70, 180, 20))->setFont(bold);
+    ListBox_SubWin_ = new QListWidget(left);
+    ListBox_SubWin_->setObjectName("ListBox_SubWin");
+    ListBox_SubWin_->setGeometry(10, 92, 180, 380);
+    ListBox_SubWin_->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox_SubWin_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ListBox_SubWin_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem*) { RunCommand([this] { ListBox_SubWinClick(ed_); }); });
+    connect(ListBox_SubWin_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) {
+        bool show = false;
+        RunCommand([&] { show = ListBox_SubWinDblClick(ed_); });
+        if (show) ShowDialog(dialogs_.PL);
+    });
+
+    PopupMenu1_ = new QMenu(this);
+    PopupMenu1_->setObjectName("PopupMenu1");
+    AddSubWin_ = PopupMenu1_->addAction("Add Sub Window");
+    AddSubWin_->setObjectName("AddSubWin");
+    DelSubWin_ = PopupMenu1_->addAction("Delete Sub Window");
+    DelSubWin_->setObjectName("DelSubWin");
+    connect(AddSubWin_, &QAction::triggered, this, [this] { RunCommand([this] { AddSubWinClick(ed_); }); });
+    connect(DelSubWin_, &QAction::triggered, this, [this] { RunCommand([this] { DelSubWinClick(ed_); }); });
+    connect(ListBox_SubWin_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        PopupMenu1_->popup(ListBox_SubWin_->viewport()->mapToGlobal(pos));
+    });
+
+    Label(left, "Label_BGFile", "Background File:", QRect(10, 500, 180, 20))->setFont(bold);
+    Edit_BGFile_ = new QLineEdit(left);
+    Edit_BGFile_->setObjectName("Edit_BGFile");
+    Edit_BGFile_->setReadOnly(true);
+    Edit_BGFile_->setGeometry(10, 522, 180, 26);
+    auto* bgButton = new QPushButton("Select Background", left);
+    bgButton->setObjectName("SBtn_BGFile");
+    bgButton->setGeometry(10, 556, 180, 32);
+    connect(bgButton, &QPushButton::clicked, this, [this] { RunCommand([this] { SBtn_BGFileClick(ed_); }); });
+
+    // The image area on the right of a 3-pixel divider.
+    Panel_ImageParent_ = Panel(work, "Panel_ImageParent", QRect(203, 0, 722, 527), kNavy);
+    auto* defTitle = new QLabel(Panel_ImageParent_);
+    defTitle->setObjectName("Img_DefTitle");
+    defTitle->setPixmap(QPixmap(":/kestrel/default-title.png"));
+    defTitle->hide();
+
+    Panel_Image_ = new QFrame(Panel_ImageParent_);
+    Panel_Image_->setObjectName("Panel_Image");
+    Panel_Image_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel_Image_->setLineWidth(1);
+    Paint(Panel_Image_, QColor(64, 64, 96));
+    imgBmp_ = new ImageCanvas(ed_, Panel_Image_, QPoint(1, 1));
+    imgBmp_->setDefaultPicture(defTitle->pixmap().toImage());
+    connect(imgBmp_, &ImageCanvas::mousePressed, this, [this](QPoint p) {
+        RunCommand([this, p] { imgBmpMouseDown(ed_, p.x(), p.y()); });
+    });
+    connect(imgBmp_, &ImageCanvas::mouseReleased, this, [this](QPoint p) {
+        RunCommand([this, p] { imgBmpMouseUp(ed_, p.x(), p.y()); });
+    });
+    // A move only touches the fields, the pointer and the markers.
+    connect(imgBmp_, &ImageCanvas::mouseMoved, this, [this](QPoint p) {
+        if (inCommand_) return;
+        inCommand_ = true;
+        try {
+            imgBmpMouseMove(ed_, p.x(), p.y());
+        } catch (const std::exception& e) {
+            ed_.platform.Report(e.what());
+        }
+        inCommand_ = false;
+        SyncFields();
+        imgBmp_->syncFromView();
+    });
+
+    // The position fields below the picture.
+    static const char* labels[4][2] = {{"Label_StartX", "Start X"}, {"Label_StartY", "Start Y"},
+                                       {"Label_Width", "Width"}, {"Label_Height", "Height"}};
+    static const char* edits[4] = {"Edit_Left", "Edit_Top", "Edit_Width", "Edit_Height"};
+    for (int i = 0; i < 4; ++i) {
+        const int x = 203 + 24 + i * 176;
+        auto* label = Label(work, labels[i][0], labels[i][1], QRect(x, 568, 60, 26));
+        label->setFont(bold);
+        Paint(label, kNavy, Qt::white);
+        auto* edit = new QLineEdit("0", work);
+        edit->setObjectName(edits[i]);
+        edit->setGeometry(x + 62, 568, 90, 26);
+        edit->installEventFilter(this);
+        posEdits_[i] = edit;
+    }
+}
+
+void TForm1::setDialogs(const Dialogs& dialogs) {
+    dialogs_ = dialogs;
+    for (ConventionDialog* d : {dialogs.About, dialogs.PL, dialogs.Setting, dialogs.TL})
+        if (d) connect(d, &ConventionDialog::Closed, this, [this] { FormActivate(); });
+}
+
+void TForm1::ShowDialog(ConventionDialog* dialog) {
+    if (dialog) dialog->ShowOverMain();
+}
+
+void TForm1::btnSettingClick() { ShowDialog(dialogs_.Setting); }
+void TForm1::btnHelpClick() { ShowDialog(dialogs_.About); }
+
+void TForm1::FormActivate() { RunCommand([this] { RefreshFileList(ed_); }); }
+
+void TForm1::RunCommand(const std::function<void()>& command) {
+    // A box shown by a command may move focus and activation; those events run no
+    // second command inside the first.
+    if (inCommand_) return;
+    inCommand_ = true;
+    CollectInput();
+    try {
+        command();
+    } catch (const std::exception& e) {
+        ed_.platform.Report(e.what());
+    } catch (...) {
+        ed_.platform.Report("An unexpected failure ended the command.");
+    }
+    inCommand_ = false;
+    SyncView();
+}
+
+void TForm1::CollectInput() {
+    auto& v = ed_.View;
+    v.TimeListIndex = ComboBox_TimeList_->currentIndex();
+    const auto selected = ListBox_SubWin_->selectionModel()->selectedIndexes();
+    v.SubWinListIndex = selected.isEmpty() ? -1 : selected.first().row();
+    for (int i = 0; i < 4; ++i) v.PosFields[i] = posEdits_[i]->text().toStdString();
+}
+
+void TForm1::SyncFields() {
+    for (int i = 0; i < 4; ++i) {
+        const QString text = Q(ed_.View.PosFields[i]);
+        if (posEdits_[i]->text() != text) posEdits_[i]->setText(text);
+    }
+}
+
+void TForm1::PlaceImagePanel() {
+    const auto& p = ed_.Panel;
+    const QRect panel(p.Left, p.Top, p.Width, p.Height);
+    if (Panel_Image_->geometry() != panel) Panel_Image_->setGeometry(panel);
+    const QRect image(1, 1, p.ImgWidth(), p.ImgHeight());
+    if (imgBmp_->geometry() != image) imgBmp_->setGeometry(image);
+}
+
+void TForm1::SyncView() {
+    const auto& v = ed_.View;
+
+    QStringList times;
+    for (const auto& t : v.TimeList) times << Q(t);
+    QStringList current;
+    for (int i = 0; i < ComboBox_TimeList_->count(); ++i) current << ComboBox_TimeList_->itemText(i);
+    if (times != current) {
+        QSignalBlocker block(ComboBox_TimeList_);
+        ComboBox_TimeList_->clear();
+        ComboBox_TimeList_->addItems(times);
+    }
+    const int timeIndex = v.TimeListIndex < ComboBox_TimeList_->count() ? v.TimeListIndex : -1;
+    if (ComboBox_TimeList_->currentIndex() != timeIndex) {
+        QSignalBlocker block(ComboBox_TimeList_);
+        ComboBox_TimeList_->setCurrentIndex(timeIndex);
+    }
+
+    QStringList subs;
+    for (const auto& s : v.SubWinList) subs << Q(s);
+    QStringList shown;
+    for (int i = 0; i < ListBox_SubWin_->count(); ++i) shown << ListBox_SubWin_->item(i)->text();
+    {
+        QSignalBlocker block(ListBox_SubWin_);
+        if (subs != shown) {
+            ListBox_SubWin_->clear();
+            ListBox_SubWin_->addItems(subs);
+        }
+        const int row = v.SubWinListIndex < ListBox_SubWin_->count() ? v.SubWinListIndex : -1;
+        const auto selected = ListBox_SubWin_->selectionModel()->selectedIndexes();
+        const int shownRow = selected.isEmpty() ? -1 : selected.first().row();
+        if (shownRow != row) {
+            if (row < 0) {
+                ListBox_SubWin_->clearSelection();
+                ListBox_SubWin_->setCurrentRow(-1);
+            } else {
+                ListBox_SubWin_->setCurrentRow(row);
+            }
+        }
+    }
+
+    SyncFields();
+    const QString bg = Q(v.BGFileField);
+    if (Edit_BGFile_->text() != bg) Edit_BGFile_->setText(bg);
+    AddSubWin_->setEnabled(v.AddSubWinEnabled);
+    DelSubWin_->setEnabled(v.DelSubWinEnabled);
+    if (v.MainWinPanelBlue != mainWinBlue_) {
+        mainWinBlue_ = v.MainWinPanelBlue;
+        if (mainWinBlue_)
+            Panel_MainWin_->setColour(kBlue, Qt::white);
+        else
+            Panel_MainWin_->setColour(kSkyBlue, Qt::black);
+    }
+    PlaceImagePanel();
+    imgBmp_->syncFromView();
+}
+
+bool TForm1::event(QEvent* event) {
+    const bool result = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate) FormActivate();
+    return result;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    const bool isField = std::find(std::begin(posEdits_), std::end(posEdits_), watched) != std::end(posEdits_);
+    if (isField) {
+        if (event->type() == QEvent::KeyRelease) {
+            if (!static_cast<QKeyEvent*>(event)->isAutoRepeat())
+                RunCommand([this] { Edit_PosKeyUp(ed_); });
+        } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            // Focus that moves with the active window (a box or dialog opening) is no
+            // entering or leaving of a field.
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                RunCommand([this] { Edit_PosKeyEnter(ed_); });
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    const Answer answer = ed_.platform.Message("Confirm", "Are you sure to close the current project ?",
+                                               Buttons::YesNo, Icon::Question);
+    if (answer != Answer::Yes) {
+        event->ignore();
+        return;
+    }
+    // Release what every section holds; the model itself goes with the editor.
+    for (auto& rec : ed_.Prj->TimePL) {
+        rec.FileList.clear();
+        rec.MainWin.Shape.reset();
+        for (int j = 1; j <= MaxSubWin; ++j) rec.SubWin[j].Shape.reset();
+    }
+    event->accept();
+}
+
+}  // namespace kestrel

@@ -1,0 +1,90 @@
+#pragma once
+// The main window: tool bar, time section bar, window panel, image area and fields.
+// Each widget event copies the user's input into ed.View, calls one core handler and
+// shows the core's state again; a failure is reported once, here, and the program goes on.
+
+#include <QMainWindow>
+#include <functional>
+
+#include "model/Editor.h"
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QToolButton;
+
+namespace kestrel {
+
+class ConventionDialog;
+class ImageCanvas;
+class ClickPanel;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(Editor& ed);
+
+    // The dialogs the main window opens (created after it, in start-up order).
+    struct Dialogs {
+        ConventionDialog* About = nullptr;
+        ConventionDialog* PL = nullptr;
+        ConventionDialog* Setting = nullptr;
+        ConventionDialog* TL = nullptr;
+    };
+    void setDialogs(const Dialogs& dialogs);
+
+    // Copies ed.View and the markers into the widgets: only what differs.
+    void SyncView();
+
+    Editor& editor() { return ed_; }
+    ImageCanvas* canvas() const { return imgBmp_; }
+
+    // Runs one command at the event boundary: a failure it throws is shown with its
+    // text in a plain box; the view is shown again either way.
+    void RunCommand(const std::function<void()>& command);
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar(QWidget* client);
+    void buildTimeBar(QWidget* client);
+    void buildWorkArea(QWidget* client);
+    void CollectInput();
+    void SyncFields();
+    void PlaceImagePanel();
+    void ShowDialog(ConventionDialog* dialog);
+    void FormActivate();
+
+    // command handlers of this window
+    void btnSettingClick();
+    void btnHelpClick();
+
+    Editor& ed_;
+    Dialogs dialogs_;
+    bool inCommand_ = false;
+
+    QFrame* tbToolbar_ = nullptr;
+    QComboBox* ComboBox_TimeList_ = nullptr;
+    ClickPanel* Panel_MainWin_ = nullptr;
+    QListWidget* ListBox_SubWin_ = nullptr;
+    QMenu* PopupMenu1_ = nullptr;
+    QAction* AddSubWin_ = nullptr;
+    QAction* DelSubWin_ = nullptr;
+    QLineEdit* Edit_BGFile_ = nullptr;
+    QFrame* Panel_ImageParent_ = nullptr;
+    QFrame* Panel_Image_ = nullptr;
+    ImageCanvas* imgBmp_ = nullptr;
+    QLineEdit* posEdits_[4] = {};
+    bool mainWinBlue_ = false;
+};
+
+}  // namespace kestrel

@@ -1,0 +1,27 @@
+#pragma once
+// A captioned panel that reports clicks and double clicks (Panel_MainWin). A double
+// click comes after the click of its first press, and its own release is no click.
+
+#include <QLabel>
+
+namespace kestrel {
+
+class ClickPanel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+    void setColour(const QColor& background, const QColor& text);
+
+signals:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    bool afterDouble_ = false;
+};
+
+}  // namespace kestrel

@@ -1,0 +1,10 @@
+#include "ui/Resources.h"
+
+#include <QtGlobal>
+
+void KestrelInitResources() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    Q_INIT_RESOURCE(kestrel);
+}
