@@ -32,15 +32,22 @@ KestrelApp::~KestrelApp() {
     Form1.reset();
 }
 
+static void CentreOnScreen(QWidget& w) {
+    QScreen* screen = w.screen() ? w.screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = w.frameGeometry().size();
+    w.move(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2);
+}
+
+// Centred before it is shown so that it does not jump, and again once the frame's
+// size is known.
 void KestrelApp::ShowMain() {
     Form1->adjustSize();
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        const QSize size = Form1->frameGeometry().size();
-        Form1->move(area.left() + (area.width() - size.width()) / 2,
-                    area.top() + (area.height() - size.height()) / 2);
-    }
+    CentreOnScreen(*Form1);
+    const QSize before = Form1->frameGeometry().size();
     Form1->show();
+    if (Form1->frameGeometry().size() != before) CentreOnScreen(*Form1);
 }
 
 }  // namespace kestrel
