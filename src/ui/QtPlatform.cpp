@@ -39,12 +39,15 @@ Answer QtPlatform::Message(const std::string& caption, const std::string& text, 
 QString QtPlatform::QtFilter(const std::string& filter) {
     const QStringList parts = Q(filter).split('|');
     QStringList out;
-    for (int i = 0; i < parts.size(); i += 2) {
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        // Qt reads the patterns from the caption's parentheses, separated by blanks.
         QString caption = parts[i].trimmed();
-        const QString pattern = i + 1 < parts.size() ? parts[i + 1].trimmed() : QString();
-        if (caption.isEmpty()) caption = pattern;
-        if (!pattern.isEmpty() && !caption.contains('(')) caption += " (" + pattern + ")";
-        if (!caption.isEmpty()) out << caption;
+        const int open = caption.lastIndexOf('(');
+        if (open >= 0 && caption.endsWith(')')) caption = caption.left(open).trimmed();
+        QString patterns = parts[i + 1].trimmed();
+        patterns.replace(';', ' ');
+        if (patterns.isEmpty()) continue;
+        out << (caption.isEmpty() ? patterns : caption) + " (" + patterns + ")";
     }
     return out.join(";;");
 }

@@ -23,8 +23,8 @@ public:
     std::string SaveFile(const std::string& filter, const std::string& initialDir) override;
     std::optional<std::string> PictureProblem(const std::string& path) override;
 
-    // "Text (*.EXT)|*.EXT|Other (*.A)|*.A" -> "Text (*.EXT);;Other (*.A)": the captions
-    // carry the patterns already; a caption without them gets its pattern appended.
+    // "Text (*.EXT)|*.EXT|Pictures (*.jpg;*.bmp)|*.jpg;*.bmp" ->
+    // "Text (*.EXT);;Pictures (*.jpg *.bmp)": caption and pattern pairs as Qt reads them.
     static QString QtFilter(const std::string& filter);
 
 private:
