@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -243,6 +244,9 @@ void TForm1::buildWorkArea(QWidget* client) {
     DelSubWin_->setObjectName("DelSubWin");
     connect(AddSubWin_, &QAction::triggered, this, [this] { RunCommand([this] { AddSubWinClick(ed_); }); });
     connect(DelSubWin_, &QAction::triggered, this, [this] { RunCommand([this] { DelSubWinClick(ed_); }); });
+    // The right button opens the menu without choosing an item: the menu works on the
+    // window chosen before, which the fields and the picture show.
+    ListBox_SubWin_->viewport()->installEventFilter(this);
     connect(ListBox_SubWin_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         PopupMenu1_->popup(ListBox_SubWin_->viewport()->mapToGlobal(pos));
     });
@@ -427,6 +431,11 @@ bool TForm1::event(QEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ListBox_SubWin_->viewport() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick ||
+         event->type() == QEvent::MouseButtonRelease) &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+        return true;
     const bool isField = std::find(std::begin(posEdits_), std::end(posEdits_), watched) != std::end(posEdits_);
     if (isField) {
         if (event->type() == QEvent::KeyRelease) {
@@ -444,6 +453,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    // While a dialog is open the main window takes no input, its close box included:
+    // closing it then would leave the dialog working on a released project.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
     const Answer answer = ed_.platform.Message("Confirm", "Are you sure to close the current project ?",
                                                Buttons::YesNo, Icon::Question);
     if (answer != Answer::Yes) {

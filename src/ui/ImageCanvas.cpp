@@ -42,6 +42,10 @@ void ImageCanvas::syncFromView() {
 // during a drag only copies pixels.
 const QPixmap& ImageCanvas::scaledPicture() {
     const auto& view = ed_.View;
+    if (view.Picture != PictureKind::File && !fileName_.empty()) {  // a file chosen again is read again
+        fileName_.clear();
+        file_ = QImage();
+    }
     if (view.Picture == PictureKind::File && view.PictureFile != fileName_) {
         QImageReader reader(QString::fromStdString(view.PictureFile));
         reader.setDecideFormatFromContent(true);

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
@@ -227,6 +228,47 @@ private slots:
             QVERIFY(prj.TimePL[0].SubWin[1].Shape);
             QVERIFY(prj.TimePL[0].MainWin.Shape);
         }
+    }
+
+    void closeBoxIsIgnoredWhileADialogIsOpen() {
+        driver.answer({QMessageBox::Yes});  // would close the program if the question came
+        child<QToolButton>("tbsButton")->click();
+        QVERIFY(!form().close());
+        QVERIFY(driver.seen.isEmpty());
+        QVERIFY(form().isVisible());
+        QVERIFY(app->ed.Prj->TimePL[0].MainWin.Shape);
+        app->AboutFrm->close();
+        QVERIFY(form().isEnabled());
+    }
+
+    void pictureFollowsTheView() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("green.bmp");
+        QImage green(64, 36, QImage::Format_RGB32);
+        green.fill(QColor(0, 160, 0));
+        QVERIFY(green.save(file, "BMP"));
+
+        app->ed.View.Picture = PictureKind::File;
+        app->ed.View.PictureFile = file.toStdString();
+        form().SyncView();
+        QCOMPARE(grabCanvas().pixelColor(0, 0), QColor(0, 160, 0));
+        QCOMPARE(grabCanvas().pixelColor(719, 404), QColor(0, 160, 0));  // stretched to the image
+
+        // Chosen again after it changed on disk: read again, not taken from a cache.
+        app->ed.View.Picture = PictureKind::Empty;
+        form().SyncView();
+        const QColor empty = grabCanvas().pixelColor(360, 200);
+        QVERIFY(empty != QColor(0, 160, 0));
+        green.fill(QColor(0, 0, 200));
+        QVERIFY(green.save(file, "BMP"));
+        app->ed.View.Picture = PictureKind::File;
+        form().SyncView();
+        QCOMPARE(grabCanvas().pixelColor(360, 200), QColor(0, 0, 200));
+
+        // A picture that cannot be read shows nothing rather than the last one.
+        app->ed.View.PictureFile = dir.filePath("missing.bmp").toStdString();
+        form().SyncView();
+        QCOMPARE(grabCanvas().pixelColor(360, 200), empty);
     }
 
     void optionShowsTheDisplayMode() {
