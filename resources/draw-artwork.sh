@@ -2,6 +2,7 @@
 # Draws Kestrel's own pictures with ImageMagick. Run once from resources/; the PNG files
 # it writes are committed and compiled into the program (kestrel.qrc).
 set -e
+
 cd "$(dirname "$0")"
 mkdir -p toolbar icons
 
@@ -73,3 +74,6 @@ convert -size 416x416 xc:'#4a5a70' \
   -font Helvetica -pointsize 19 -annotate +0+98 'chosen yet' \
   -fill '#a9b7ca' -pointsize 14 -annotate +0+150 'Kestrel' \
   default-title.png
+
+# 8 bits per channel: smaller files that load faster.
+for f in about.png default-title.png icons/*.png toolbar/*.png; do convert "$f" -depth 8 "$f"; done

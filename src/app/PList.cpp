@@ -263,10 +263,11 @@ void TForm1::buildWorkArea(QWidget* client) {
 
     // The image area on the right of a 3-pixel divider.
     Panel_ImageParent_ = Panel(work, "Panel_ImageParent", QRect(203, 0, 722, 527), kNavy);
+    const QImage defaultTitle(":/kestrel/default-title.png");
     auto* defTitle = new QLabel(Panel_ImageParent_);
     defTitle->setObjectName("Img_DefTitle");
-    defTitle->setPixmap(QPixmap(":/kestrel/default-title.png"));
     defTitle->hide();
+    defTitle->setPixmap(QPixmap::fromImage(defaultTitle));
 
     Panel_Image_ = new QFrame(Panel_ImageParent_);
     Panel_Image_->setObjectName("Panel_Image");
@@ -274,7 +275,7 @@ void TForm1::buildWorkArea(QWidget* client) {
     Panel_Image_->setLineWidth(1);
     Paint(Panel_Image_, QColor(64, 64, 96));
     imgBmp_ = new ImageCanvas(ed_, Panel_Image_, QPoint(1, 1));
-    imgBmp_->setDefaultPicture(defTitle->pixmap().toImage());
+    imgBmp_->setDefaultPicture(defaultTitle);
     connect(imgBmp_, &ImageCanvas::mousePressed, this, [this](QPoint p) {
         RunCommand([this, p] { imgBmpMouseDown(ed_, p.x(), p.y()); });
     });

@@ -36,7 +36,6 @@ TAboutFrm::TAboutFrm(QWidget* mainWindow) : ConventionDialog(mainWindow) {
 
     picture_ = new QLabel(this);
     picture_->setObjectName("Image_About");
-    picture_->setPixmap(QPixmap(":/kestrel/about.png"));
     picture_->setScaledContents(true);
 
     texts_ = new QWidget(this);
@@ -66,6 +65,12 @@ TAboutFrm::TAboutFrm(QWidget* mainWindow) : ConventionDialog(mainWindow) {
     addLine("Label_Contact1", "Programmes for shop and", 9);
     addLine("Label_Contact2", "station display players", 9);
     column->addStretch(1);
+}
+
+// The picture is read when the box is first shown, not at start-up.
+void TAboutFrm::FormShow() {
+    if (!picture_->pixmap().isNull()) return;
+    picture_->setPixmap(QPixmap(":/kestrel/about.png"));
 }
 
 void TAboutFrm::resizeEvent(QResizeEvent* event) {

@@ -13,6 +13,7 @@ public:
     explicit TAboutFrm(QWidget* mainWindow);
 
 protected:
+    void FormShow() override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
