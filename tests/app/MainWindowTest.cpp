@@ -271,6 +271,21 @@ private slots:
         QCOMPARE(grabCanvas().pixelColor(360, 200), empty);
     }
 
+    void aboutBoxShowsWhoWeAre() {
+        auto* d = app->AboutFrm.get();
+        QCOMPARE(d->windowTitle(), QString("AboutFrm"));
+        QCOMPARE(d->size(), QSize(476, 338));
+        child<QToolButton>("tbsButton")->click();
+        auto text = [d](const char* name) { return d->findChild<QLabel*>(name)->text(); };
+        QCOMPARE(text("Label_Header"), QString("About"));
+        QCOMPARE(d->findChild<QLabel*>("Label_Header")->height(), 41);
+        QCOMPARE(text("Label_Name"), QString("Kestrel"));
+        QCOMPARE(text("Label_Version"), QString("Version " KESTREL_VERSION));
+        QVERIFY(!text("Label_Date").isEmpty());
+        QVERIFY(!d->findChild<QLabel*>("Image_About")->pixmap().isNull());
+        d->close();
+    }
+
     void optionShowsTheDisplayMode() {
         auto* d = app->SettingForm.get();
         QCOMPARE(d->windowTitle(), QString("Display Window Setting"));
