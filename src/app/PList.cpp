@@ -443,10 +443,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             if (!static_cast<QKeyEvent*>(event)->isAutoRepeat())
                 RunCommand([this] { Edit_PosKeyUp(ed_); });
         } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-            // Focus that moves with the active window (a box or dialog opening) is no
-            // entering or leaving of a field.
+            // Focus that moves with the active window (a box or dialog opening) or
+            // because the window is being disabled is no entering or leaving of a field.
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            if (isEnabled() && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
                 RunCommand([this] { Edit_PosKeyEnter(ed_); });
         }
     }

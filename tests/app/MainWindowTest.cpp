@@ -271,6 +271,25 @@ private slots:
         QCOMPARE(grabCanvas().pixelColor(360, 200), empty);
     }
 
+    // The playlist editor opens on a double click of "Main Window" only when a section
+    // is current.
+    void doubleClickOnMainWindowOpensThePlaylistEditor() {
+        auto* panel = child("Panel_MainWin");
+        QTest::mouseDClick(panel, Qt::LeftButton);
+        QVERIFY(!app->PLForm->isVisible());
+        QVERIFY(form().isEnabled());
+
+        app->ed.Prj->TimeCount = 1;
+        app->ed.Prj->CurTimeIndex = 0;
+        app->ed.PLWinIndex = 3;
+        QTest::mouseDClick(panel, Qt::LeftButton);
+        QVERIFY(app->PLForm->isVisible());
+        QVERIFY(!form().isEnabled());
+        QCOMPARE(app->ed.PLWinIndex, 0);
+        app->PLForm->close();
+        QVERIFY(form().isEnabled());
+    }
+
     void aboutBoxShowsWhoWeAre() {
         auto* d = app->AboutFrm.get();
         QCOMPARE(d->windowTitle(), QString("AboutFrm"));
