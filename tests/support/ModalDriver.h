@@ -19,6 +19,7 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
+    bool enabled = true;  // a disabled box could not be answered by the user
 };
 
 class ModalDriver : public QObject {
@@ -56,10 +57,11 @@ private:
     void poll() {
         QWidget* w = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(w); box && !pending_.isEmpty()) {
-            seen.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
+            seen.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons(), box->isEnabled()});
             const auto b = pending_.takeFirst();
             if (b == QMessageBox::Escape) box->reject();
-            else box->button(b)->click();
+            else if (box->button(b)->isEnabled()) box->button(b)->click();
+            else box->done(b);
         } else if (auto* fd = qobject_cast<QFileDialog*>(w); fd && fileFn_) {
             auto fn = std::move(fileFn_);
             fileFn_ = nullptr;

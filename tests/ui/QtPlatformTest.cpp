@@ -56,6 +56,31 @@ private slots:
         QCOMPARE(driver.seen[3].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     }
 
+    // A dialog open over the disabled main window asks and reports too: its boxes and
+    // file choosers must not inherit the main window's disabled state.
+    void boxesAndChoosersOverADisabledMainWindowTakeInput() {
+        QWidget main;
+        main.show();
+        main.setEnabled(false);
+        QWidget dialog;  // a top-level dialog of its own, like every editor dialog
+        dialog.show();
+        dialog.activateWindow();
+        QtPlatform p(&main);
+
+        driver.answer({QMessageBox::Ok});
+        p.Report("Bad entry");
+        QCOMPARE(driver.seen.size(), 1);
+        QVERIFY(driver.seen[0].enabled);
+
+        bool enabled = false;
+        driver.fileDialog([&](QFileDialog* d) {
+            enabled = d->isEnabled();
+            d->reject();
+        });
+        p.OpenFiles("All (*.*)|*.*", QDir::tempPath().toStdString());
+        QVERIFY(enabled);
+    }
+
     void fileDialogsStartInTheFolderWithTheFilter() {
         QTemporaryDir dir;
         const QString target = dir.filePath("a.XML");
