@@ -125,12 +125,16 @@ void TForm1::buildToolBar(QWidget* client) {
     struct Button {
         const char* name;
         const char* picture;
-        const char* tip;
+        const char* accessibleName;  // for screen readers; the bar shows no captions or hints
+        std::function<void()> click;
     };
-    static const Button buttons[] = {
-        {"btnOpenPrj", "open", "Open"},          {"TBtnSavePrj", "save", "Save"},
-        {"btnSetting", "settings", "Option"},    {"TBtnDeleteSel", "delete", "Delete Sub Window"},
-        {"btnExit", "exit", "Exit"},             {"tbsButton", "about", "About"},
+    const Button buttons[] = {
+        {"btnOpenPrj", "open", "Open", [this] { RunCommand([this] { btnOpenPrjClick(ed_); }); }},
+        {"TBtnSavePrj", "save", "Save", [this] { RunCommand([this] { TBtnSavePrjClick(ed_); }); }},
+        {"btnSetting", "settings", "Option", [this] { btnSettingClick(); }},
+        {"TBtnDeleteSel", "delete", "Delete Sub Window", [this] { RunCommand([this] { TBtnDeleteSelClick(ed_); }); }},
+        {"btnExit", "exit", "Exit", [this] { close(); }},
+        {"tbsButton", "about", "About", [this] { btnHelpClick(); }},
     };
     int x = 0;
     for (const Button& b : buttons) {
@@ -141,21 +145,9 @@ void TForm1::buildToolBar(QWidget* client) {
         button->setIcon(QIcon(QString(":/kestrel/toolbar/%1.png").arg(b.picture)));
         button->setIconSize(QSize(32, 32));
         button->setAutoRaise(true);
-        button->setAccessibleName(b.tip);
+        button->setAccessibleName(b.accessibleName);
+        connect(button, &QToolButton::clicked, this, b.click);
         x += 39;
-        const std::string name = b.name;
-        if (name == "btnOpenPrj")
-            connect(button, &QToolButton::clicked, this, [this] { RunCommand([this] { btnOpenPrjClick(ed_); }); });
-        else if (name == "TBtnSavePrj")
-            connect(button, &QToolButton::clicked, this, [this] { RunCommand([this] { TBtnSavePrjClick(ed_); }); });
-        else if (name == "btnSetting")
-            connect(button, &QToolButton::clicked, this, [this] { btnSettingClick(); });
-        else if (name == "TBtnDeleteSel")
-            connect(button, &QToolButton::clicked, this, [this] { RunCommand([this] { TBtnDeleteSelClick(ed_); }); });
-        else if (name == "btnExit")
-            connect(button, &QToolButton::clicked, this, [this] { close(); });
-        else
-            connect(button, &QToolButton::clicked, this, [this] { btnHelpClick(); });
     }
 }
 
