@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QScreen>
@@ -301,6 +302,35 @@ private slots:
         QCOMPARE(edit->text(), QString("12534"));
         QCOMPARE(edit->cursorPosition(), 3);
         QCOMPARE(app->ed.View.PosFields[FieldLeft], std::string("12534"));
+    }
+
+    // The list's menu works on the window chosen before: the right button chooses nothing.
+    void listMenuFollowsTheViewAndTheRightButtonChoosesNothing() {
+        auto& v = app->ed.View;
+        v.SubWinList = {"SubWin1", "SubWin2", "SubWin3"};
+        v.SubWinListIndex = 0;
+        v.AddSubWinEnabled = false;
+        v.DelSubWinEnabled = true;
+        form().SyncView();
+        auto* list = child<QListWidget>("ListBox_SubWin");
+        QCOMPARE(list->count(), 3);
+        QVERIFY(list->item(0)->isSelected());
+        QVERIFY(!form().findChild<QAction*>("AddSubWin")->isEnabled());
+        QVERIFY(form().findChild<QAction*>("DelSubWin")->isEnabled());
+
+        const QPoint third = list->visualItemRect(list->item(2)).center();
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {}, third);
+        QVERIFY(list->item(0)->isSelected());
+        QVERIFY(!list->item(2)->isSelected());
+
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, third);  // the left one does
+        QCOMPARE(v.SubWinListIndex, 2);
+
+        v.SubWinList.clear();
+        v.SubWinListIndex = -1;
+        form().SyncView();
+        QCOMPARE(list->count(), 0);
+        QVERIFY(list->selectedItems().isEmpty());
     }
 
     void aboutBoxShowsWhoWeAre() {
