@@ -419,7 +419,8 @@ void TForm1::SyncView() {
 
 bool TForm1::event(QEvent* event) {
     const bool result = QMainWindow::event(event);
-    if (event->type() == QEvent::WindowActivate) FormActivate();
+    // While a dialog is open the refresh waits for it to close (Closed runs it then).
+    if (event->type() == QEvent::WindowActivate && isEnabled()) FormActivate();
     return result;
 }
 
