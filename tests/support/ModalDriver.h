@@ -44,7 +44,9 @@ public:
         timer_.stop();
         pending_.clear();
         fileFn_ = nullptr;
-        while (QWidget* w = QApplication::activeModalWidget()) {
+        for (int i = 0; i < 10; ++i) {
+            QWidget* w = QApplication::activeModalWidget();
+            if (!w) break;
             if (auto* d = qobject_cast<QDialog*>(w)) d->reject(); else w->close();
             QApplication::processEvents();
         }
