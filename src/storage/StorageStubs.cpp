@@ -1,6 +1,5 @@
 // Placeholders until the storage work lands; each goes when its real file comes.
 #include "model/Error.h"
-#include "storage/OpenCommand.h"
 #include "storage/PrjFileReader.h"
 #include "storage/ProjectFolder.h"
 #include "storage/ProjectSaver.h"
@@ -11,5 +10,4 @@ void TBtnSavePrjClick(Editor&) { throw Error("Saving is not built yet."); }
 void Saveas1Click(Editor&) { throw Error("Saving is not built yet."); }
 void SavePrjClick(Editor&) { throw Error("Saving is not built yet."); }
 void ReadPrjFile(Project&) { throw Error("Reading is not built yet."); }
-void btnOpenPrjClick(Editor&) { throw Error("Opening is not built yet."); }
 }  // namespace kestrel

@@ -1,0 +1,79 @@
+#pragma once
+// A scripted Platform for core tests: records every message and file chooser call,
+// hands out queued answers and queued file choices.
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/Platform.h"
+
+namespace kestrel {
+
+class FakePlatform : public Platform {
+public:
+    struct Msg {
+        std::string caption, text;
+        Buttons buttons;
+        Icon icon;
+    };
+    struct Chooser {
+        std::string kind, filter, initialDir;  // kind: "open", "openMany", "save"
+    };
+
+    std::vector<Msg> messages;
+    std::vector<Chooser> choosers;
+    std::deque<Answer> answers;                 // for Yes/No boxes; No when none is queued
+    std::deque<std::string> files;              // for OpenFile and SaveFile; "" (cancel) when none
+    std::deque<std::vector<std::string>> fileLists;
+    std::map<std::string, std::string> pictureProblems;  // path -> reason
+
+    Answer Message(const std::string& caption, const std::string& text, Buttons buttons,
+                   Icon icon) override {
+        messages.push_back({caption, text, buttons, icon});
+        if (buttons == Buttons::Ok) return Answer::Ok;
+        if (answers.empty()) return Answer::No;
+        Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::string OpenFile(const std::string& filter, const std::string& initialDir) override {
+        choosers.push_back({"open", filter, initialDir});
+        return Next(files);
+    }
+    std::vector<std::string> OpenFiles(const std::string& filter,
+                                       const std::string& initialDir) override {
+        choosers.push_back({"openMany", filter, initialDir});
+        if (fileLists.empty()) return {};
+        auto l = fileLists.front();
+        fileLists.pop_front();
+        return l;
+    }
+    std::string SaveFile(const std::string& filter, const std::string& initialDir) override {
+        choosers.push_back({"save", filter, initialDir});
+        return Next(files);
+    }
+    std::optional<std::string> PictureProblem(const std::string& path) override {
+        auto it = pictureProblems.find(path);
+        if (it == pictureProblems.end()) return std::nullopt;
+        return it->second;
+    }
+
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> t;
+        for (const auto& m : messages) t.push_back(m.text);
+        return t;
+    }
+
+private:
+    static std::string Next(std::deque<std::string>& q) {
+        if (q.empty()) return {};
+        auto s = q.front();
+        q.pop_front();
+        return s;
+    }
+};
+
+}  // namespace kestrel
