@@ -4,7 +4,12 @@
 
 namespace kestrel {
 
-Editor::Editor(Platform& p) : platform(p), Prj(NewProject()) { Prj->PrjDir = ProgramFolder(); }
+// The project is made in the body: its markers take the image size from Panel, which
+// is declared (and so initialised) after Prj.
+Editor::Editor(Platform& p) : platform(p) {
+    Prj = NewProject();
+    Prj->PrjDir = ProgramFolder();
+}
 
 std::unique_ptr<Project> Editor::NewProject() const {
     auto prj = std::make_unique<Project>();
