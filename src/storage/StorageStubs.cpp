@@ -1,6 +1,5 @@
 // Placeholders until the storage work lands; each goes when its real file comes.
 #include "model/Error.h"
-#include "storage/OpenCommand.h"
 #include "storage/PrjFileReader.h"
 #include "storage/ProjectFolder.h"
 #include "storage/ProjectSaver.h"

@@ -19,6 +19,13 @@ void NewProject1Click(Editor& ed);
 
 void ShowTimeSection(Editor& ed);
 void RefrashDisplayForNewProject(Editor& ed, int Index);
+// The clearing every change of the shown section starts with: no window selected, empty
+// position and background fields, the default picture, an empty sub window list.
+void ClearDisplay(Editor& ed);
+// The time list entry of a section: "08:30 -- 12:00".
+std::string TimeListText(const TTimePLData& rec);
+// Sum of the playlist entries of every listed section (the question before discarding work).
+int ListedSectionsContent(const Editor& ed);
 
 // The time list editor's fields and its OK.
 struct TimeListEditor {

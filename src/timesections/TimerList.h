@@ -5,6 +5,8 @@
 #include "timesections/TimeSections.h"
 #include "ui/ConventionDialog.h"
 
+class QSpinBox;
+
 namespace kestrel {
 
 class TTLForm : public ConventionDialog {
@@ -12,9 +14,18 @@ class TTLForm : public ConventionDialog {
 public:
     TTLForm(QWidget* mainWindow, Editor& ed);
 
+protected:
+    void FormShow() override;
+
 private:
+    void SBtn_TLOKClick();
+
     Editor& ed_;
     TimeListEditor editor_;
+    QSpinBox* SpinEdit_SHour;
+    QSpinBox* SpinEdit_SMinute;
+    QSpinBox* SpinEdit_EHour;
+    QSpinBox* SpinEdit_EMinute;
 };
 
 }  // namespace kestrel

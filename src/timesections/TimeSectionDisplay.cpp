@@ -1,0 +1,142 @@
+// Showing one time section on the main window, clearing it, switching sections, New project.
+#include <algorithm>
+
+#include "layout/CoordinateMapping.h"
+#include "model/Paths.h"
+#include "storage/ProjectFolder.h"
+#include "timesections/TimeSections.h"
+
+namespace kestrel {
+
+namespace {
+
+constexpr const char* kNewProjectText =
+    "Create new project will lost the before operation, do you want continue?";
+
+void ShowDefaultPicture(Editor& ed) {
+    ed.View.Picture = PictureKind::Default;
+    ed.View.PictureFile.clear();
+}
+
+// A shown marker has the normal look: yellow hatch, silver outline.
+template <class Win>
+void PlaceShown(const Editor& ed, const Win& win, Shape& s) {
+    PlaceShapeFromModel(ed, win, s);
+    s.Visible = true;
+    s.Highlighted = false;
+}
+
+}  // namespace
+
+void ClearDisplay(Editor& ed) {
+    ed.SelWinIndex = -1;
+    ed.View.PosFields = {"", "", "", ""};
+    ed.View.BGFileField.clear();
+    ShowDefaultPicture(ed);
+    ed.View.SubWinList.clear();
+    ed.View.SubWinListIndex = -1;
+}
+
+void ShowTimeSection(Editor& ed) {
+    auto* s = ed.Current();
+    if (!s) return;
+
+    if (IsPictureFile(s->BGFile)) {
+        // A picture that cannot be loaded is reported and replaced by the default one;
+        // the rest of the section is shown all the same.
+        if (auto problem = ed.platform.PictureProblem(s->BGFile)) {
+            ed.platform.Report("Cannot show the background picture \"" + s->BGFile + "\": " + *problem);
+            ShowDefaultPicture(ed);
+        } else {
+            ed.View.Picture = PictureKind::File;
+            ed.View.PictureFile = s->BGFile;
+        }
+    } else {
+        ShowDefaultPicture(ed);
+    }
+    ed.View.BGFileField = s->BGFile;
+
+    ed.View.SubWinList.clear();
+    ed.View.SubWinListIndex = -1;
+    ed.View.AddSubWinEnabled = s->SubWinCount < MaxSubWin;
+    ed.View.DelSubWinEnabled = s->SubWinCount > 0;
+
+    // A main window whose marker was dropped (shrunk to nothing) is skipped.
+    if (s->MainWin.Shape) PlaceShown(ed, s->MainWin, *s->MainWin.Shape);
+
+    const int count = std::min(s->SubWinCount, MaxSubWin);
+    for (int j = 1; j <= count; ++j) {
+        auto& win = s->SubWin[j];
+        ed.View.SubWinList.push_back("SubWin" + std::to_string(j));
+        // A sub window without width ends the listing: it is listed, not drawn, and
+        // the ones after it are neither.
+        if (win.Width <= 0 || win.Height < 0) break;
+        if (!win.Shape) win.Shape.emplace();
+        PlaceShown(ed, win, *win.Shape);
+    }
+}
+
+void RefrashDisplayForNewProject(Editor& ed, int Index) {
+    auto& prj = *ed.Prj;
+    ClearDisplay(ed);
+    if (prj.CurTimeIndex < 0) {
+        for (auto& rec : prj.TimePL) {
+            rec.StartTime = 0;
+            rec.EndTime = 0;
+            auto& main = rec.MainWin;
+            main.Left = main.Top = main.Width = main.Height = main.PLCount = 0;
+            // A main window marker lives for the whole run; one that was dropped is made again.
+            if (!main.Shape) main.Shape = Shape{0, 0, ed.Panel.ImgWidth(), ed.Panel.ImgHeight()};
+            main.Shape->Visible = false;
+            main.Shape->Highlighted = false;
+            rec.SubWinCount = 0;
+            rec.BGFile.clear();
+            rec.FileList.clear();
+            for (int j = 1; j <= MaxSubWin; ++j) {
+                auto& sub = rec.SubWin[j];
+                sub.Shape.reset();
+                sub.Left = sub.Top = sub.Width = sub.Height = sub.PLCount = 0;
+            }
+        }
+        prj.TimeCount = 0;
+        ed.View.TimeList.clear();
+        ed.View.TimeListIndex = -1;
+    } else if (Index >= 0 && Index <= MaxTimeIndex) {
+        auto& rec = prj.TimePL[Index];
+        // Sub window markers exist only while their section is shown: every one of the
+        // section goes, also one beyond the listed windows that nothing would show again.
+        for (int j = 1; j <= MaxSubWin; ++j) rec.SubWin[j].Shape.reset();
+        if (rec.MainWin.Shape) {
+            rec.MainWin.Shape->Visible = false;
+            rec.MainWin.Shape->Highlighted = false;
+        }
+    }
+    ed.View.SubWinList.clear();
+    ed.View.SubWinListIndex = -1;
+}
+
+void ComboBox_TimeListChange(Editor& ed) {
+    auto& prj = *ed.Prj;
+    if (prj.CurTimeIndex >= 0) {
+        RefreshFileList(ed);
+        RefrashDisplayForNewProject(ed, prj.CurTimeIndex);
+    }
+    const int chosen = ed.View.TimeListIndex;
+    prj.CurTimeIndex = chosen >= 0 && chosen < static_cast<int>(ed.View.TimeList.size()) ? chosen : -1;
+    ShowTimeSection(ed);
+}
+
+void NewProject1Click(Editor& ed) {
+    if (ed.Prj->CurTimeIndex < 0) return;
+    // Any listed section with playlist entries is work that a reset would lose.
+    if (ListedSectionsContent(ed) > 0) {
+        if (ed.platform.Message("Warning", kNewProjectText, Buttons::YesNo, Icon::Warning) != Answer::Yes)
+            return;
+        ed.PLWinIndex = 0;
+    }
+    ed.Prj->CurTimeIndex = -1;
+    RefrashDisplayForNewProject(ed, -1);
+    ed.Prj->PrjFileName.clear();
+}
+
+}  // namespace kestrel
