@@ -1,6 +1,7 @@
 // The playlist dialog alone, over a plain widget standing in for the main window.
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -44,6 +45,9 @@ void PLFormTest::addFilesSetVolumeAndOk() {
     Setup s;
     s.Open();
     QVERIFY(!s.main.isEnabled());
+    QStringList menu;
+    for (QAction* a : s.form.Popup()->actions()) menu << (a->isSeparator() ? "-" : a->text());
+    QCOMPARE(menu, QStringList({"Add Files", "Insert Files", "-", "Delete Items", "-", "Move Up", "Move Down"}));
     s.fake.fileChoices.push_back({"/media/a.jpg", "/media/b.avi"});
     s.form.AddFiles();
     QTableWidget* grid = s.form.Grid();
