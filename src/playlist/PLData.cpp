@@ -1,11 +1,264 @@
 #include "playlist/PLData.h"
 
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
 namespace kestrel {
+
+namespace {
+const QColor SkyBlue(166, 202, 240);
+const QColor PaleGreen(199, 226, 206);
+
+void Paint(QWidget* w, const QColor& c) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, c);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+}  // namespace
 
 TPLForm::TPLForm(QWidget* mainWindow, Editor& ed) : ConventionDialog(mainWindow), ed_(ed) {
     setObjectName("PLForm");
     setWindowTitle("Play list");
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     resize(520, 499);
+    Paint(this, SkyBlue);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName("Panel1");
+    Paint(Panel1, SkyBlue);
+    Panel2 = new QWidget(this);
+    Panel2->setObjectName("Panel2");
+    Panel2->setFixedHeight(97);
+    Paint(Panel2, SkyBlue);
+    layout->addWidget(Panel1, 1);
+    layout->addWidget(Panel2);
+
+    StringGrid_PL = new QTableWidget(Panel1);
+    StringGrid_PL->setObjectName("StringGrid_PL");
+    StringGrid_PL->setFrameShape(QFrame::Box);
+    StringGrid_PL->setLineWidth(1);
+    StringGrid_PL->setSelectionBehavior(QAbstractItemView::SelectRows);
+    StringGrid_PL->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    StringGrid_PL->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid_PL->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StringGrid_PL->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    StringGrid_PL->verticalHeader()->hide();
+    StringGrid_PL->verticalHeader()->setDefaultSectionSize(22);
+    StringGrid_PL->verticalHeader()->setMinimumSectionSize(22);
+    StringGrid_PL->horizontalHeader()->setDefaultSectionSize(90);
+    StringGrid_PL->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    StringGrid_PL->horizontalHeader()->setSectionsClickable(false);
+    StringGrid_PL->horizontalHeader()->setFixedHeight(22);
+    // Long paths lose their beginning, so that the file's own name stays visible.
+    StringGrid_PL->setTextElideMode(Qt::ElideLeft);
+    StringGrid_PL->setWordWrap(false);
+    QFont cellFont("Sans Serif");
+    cellFont.setStyleHint(QFont::SansSerif);
+    cellFont.setPixelSize(13);
+    cellFont.setBold(true);
+    StringGrid_PL->setFont(cellFont);
+    StringGrid_PL->horizontalHeader()->setFont(cellFont);
+    QPalette gp = StringGrid_PL->palette();
+    gp.setColor(QPalette::Base, PaleGreen);
+    gp.setColor(QPalette::Text, Qt::blue);
+    StringGrid_PL->setPalette(gp);
+    StringGrid_PL->setContextMenuPolicy(Qt::CustomContextMenu);
+    StringGrid_PL->viewport()->installEventFilter(this);
+
+    SpinEdit_Volume = new QSpinBox(Panel1);
+    SpinEdit_Volume->setObjectName("SpinEdit_Volume");
+    SpinEdit_Volume->setRange(0, 100);
+    SpinEdit_Volume->findChild<QLineEdit*>()->setMaxLength(2);
+    SpinEdit_Repeat = new QSpinBox(Panel1);
+    SpinEdit_Repeat->setObjectName("SpinEdit_Repeat");
+    SpinEdit_Repeat->setRange(1, 99);
+    SpinEdit_Repeat->findChild<QLineEdit*>()->setMaxLength(2);
+    SpinEdit_Repeat->findChild<QLineEdit*>()->setReadOnly(true);
+    for (QSpinBox* box : {SpinEdit_Volume, SpinEdit_Repeat}) {
+        box->hide();
+        box->installEventFilter(this);
+    }
+    connect(SpinEdit_Volume, &QSpinBox::textChanged, this, [this](const QString& text) {
+        if (filling_) return;
+        SpinEdit_VolumeChange(table_, text.toStdString());
+        ShowCell(table_.CurRow, table_.CurCol);
+    });
+    connect(SpinEdit_Repeat, &QSpinBox::valueChanged, this, [this](int value) {
+        if (filling_) return;
+        SpinEdit_RepeatChange(table_, value);
+        ShowCell(table_.CurRow, table_.CurCol);
+    });
+
+    PopupMenu_PL = new QMenu(this);
+    PopupMenu_PL->setObjectName("PopupMenu_PL");
+    PopupMenu_PL->addAction("Add Files", this, &TPLForm::AddFiles);
+    PopupMenu_PL->addAction("Insert Files", this, &TPLForm::InsertFiles);
+    PopupMenu_PL->addSeparator();
+    PopupMenu_PL->addAction("Delete Items", this, &TPLForm::DeleteItems)->setObjectName("DeleteItem1");
+    PopupMenu_PL->addSeparator();
+    PopupMenu_PL->addAction("Move Up", this, &TPLForm::MoveUp);
+    PopupMenu_PL->addAction("Move Down", this, &TPLForm::MoveDown);
+    connect(StringGrid_PL, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        PopupMenu_PL->popup(StringGrid_PL->viewport()->mapToGlobal(pos));
+    });
+
+    QFont buttonFont = font();
+    buttonFont.setPixelSize(16);
+    buttonFont.setBold(true);
+    QPalette bp;
+    bp.setColor(QPalette::ButtonText, QColor(0, 0, 128));
+    auto makeButton = [&](const char* name, const char* text, int left) {
+        auto* b = new QPushButton(text, Panel2);
+        b->setObjectName(name);
+        b->setGeometry(left, 32, 105, 33);
+        b->setFont(buttonFont);
+        b->setPalette(bp);
+        b->setAutoDefault(false);
+        return b;
+    };
+    SpeedButton_OK = makeButton("SpeedButton_OK", "OK", 140);
+    SpeedButton_Cancel = makeButton("SpeedButton_Cancel", "Cancel", 275);
+    connect(SpeedButton_OK, &QPushButton::clicked, this, [this] {
+        SpeedButton_OKClick(ed_, table_);
+        accept();
+    });
+    connect(SpeedButton_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TPLForm::FormShow() {
+    PLFormShow(ed_, table_);
+    ShowTable();
+}
+
+void TPLForm::ReadSelection() {
+    const auto ranges = StringGrid_PL->selectedRanges();
+    if (ranges.isEmpty()) return;
+    table_.SelTop = ranges.first().topRow() + 1;
+    table_.SelBottom = ranges.first().bottomRow() + 1;
+}
+
+void TPLForm::ShowCell(int row, int col) {
+    if (row < 1 || row >= table_.RowCount() || col < 0 || col >= table_.ColCount) return;
+    QTableWidgetItem* item = StringGrid_PL->item(row - 1, col);
+    if (!item) {
+        item = new QTableWidgetItem;
+        StringGrid_PL->setItem(row - 1, col, item);
+    }
+    item->setText(QString::fromStdString(table_.Rows[row][static_cast<size_t>(col)]));
+    item->setTextAlignment(col == 0 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    item->setToolTip(col == 0 ? item->text() : QString());
+}
+
+void TPLForm::ShowTable() {
+    QSignalBlocker block(StringGrid_PL);
+    StringGrid_PL->setColumnCount(table_.ColCount);
+    QStringList titles;
+    for (int c = 0; c < table_.ColCount; ++c)
+        titles << QString::fromStdString(table_.Rows[0][static_cast<size_t>(c)]);
+    StringGrid_PL->setHorizontalHeaderLabels(titles);
+    StringGrid_PL->setRowCount(table_.RowCount() - 1);
+    for (int r = 1; r < table_.RowCount(); ++r)
+        for (int c = 0; c < table_.ColCount; ++c) ShowCell(r, c);
+    StringGrid_PL->clearSelection();
+    StringGrid_PL->setRangeSelected(
+        QTableWidgetSelectionRange(table_.SelTop - 1, 0, table_.SelBottom - 1, table_.ColCount - 1), true);
+    FitColumns();
+    ShowSpins();
+}
+
+void TPLForm::ShowSpins() {
+    SpinEdit_Volume->setVisible(table_.Visible == SpinBox::Volume);
+    SpinEdit_Repeat->setVisible(table_.Visible == SpinBox::Repeat);
+}
+
+void TPLForm::FitColumns() {
+    StringGrid_PL->setGeometry(0, 0, Panel1->width(), Panel1->height());
+    StringGrid_PL->setColumnWidth(0, FileColumnWidth(Panel1->width(), StringGrid_PL->columnCount()));
+    for (int c = 1; c < StringGrid_PL->columnCount(); ++c) StringGrid_PL->setColumnWidth(c, 90);
+}
+
+void TPLForm::resizeEvent(QResizeEvent* event) {
+    ConventionDialog::resizeEvent(event);
+    FitColumns();
+}
+
+bool TPLForm::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == SpinEdit_Volume || watched == SpinEdit_Repeat) && event->type() == QEvent::FocusOut) {
+        SpinEditExit(table_);
+        ShowSpins();
+    } else if (watched == StringGrid_PL->viewport() && event->type() == QEvent::MouseButtonPress) {
+        auto* me = static_cast<QMouseEvent*>(event);
+        // The open box loses the focus before the new cell is recorded.
+        if (table_.Visible != SpinBox::None) {
+            SpinEditExit(table_);
+            ShowSpins();
+        }
+        const QModelIndex index = StringGrid_PL->indexAt(me->position().toPoint());
+        if (index.isValid()) StringGrid_PLSelectCell(table_, index.column(), index.row() + 1);
+        const QRect cell = StringGrid_PL->visualRect(index);
+        const QPoint offset = StringGrid_PL->viewport()->mapTo(Panel1, QPoint(0, 0));
+        const bool right = me->button() == Qt::RightButton;
+        SpinPlacement p = StringGrid_PLMouseDown(table_, right, cell.left(), cell.top(), cell.width(),
+                                                 cell.height(), offset.x(), offset.y());
+        if (p.Box != SpinBox::None) {
+            QSpinBox* box = p.Box == SpinBox::Volume ? SpinEdit_Volume : SpinEdit_Repeat;
+            filling_ = true;
+            box->setValue(p.Value);
+            filling_ = false;
+            box->setGeometry(p.Left, p.Top, p.Width, p.Height);
+            // Shown after the grid has taken the click, so that the box keeps the focus.
+            QTimer::singleShot(0, box, [this, box] {
+                ShowSpins();
+                box->raise();
+                box->setFocus();
+                box->selectAll();
+            });
+        } else {
+            ShowSpins();
+        }
+    }
+    return ConventionDialog::eventFilter(watched, event);
+}
+
+void TPLForm::AddFiles() {
+    AddFiles1Click(ed_, table_);
+    ShowTable();
+}
+
+void TPLForm::InsertFiles() {
+    ReadSelection();
+    InsertFiles1Click(ed_, table_);
+    ShowTable();
+}
+
+void TPLForm::DeleteItems() {
+    ReadSelection();
+    DeleteItem1Click(table_);
+    ShowTable();
+}
+
+void TPLForm::MoveUp() {
+    ReadSelection();
+    MoveUp1Click(table_);
+    ShowTable();
+}
+
+void TPLForm::MoveDown() {
+    ReadSelection();
+    MoveDown1Click(table_);
+    ShowTable();
 }
 
 }  // namespace kestrel

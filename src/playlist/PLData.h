@@ -1,8 +1,15 @@
 #pragma once
-// The playlist editor dialog ("Play list").
+// The playlist editor dialog ("Play list"): shows the core table and forwards the
+// user's events to it; every rule lives in playlist/PlaylistTable.
 
 #include "model/Editor.h"
+#include "playlist/PlaylistTable.h"
 #include "ui/ConventionDialog.h"
+
+class QMenu;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
 
 namespace kestrel {
 
@@ -11,8 +18,44 @@ class TPLForm : public ConventionDialog {
 public:
     TPLForm(QWidget* mainWindow, Editor& ed);
 
+    const PlaylistTable& Table() const { return table_; }
+    QTableWidget* Grid() const { return StringGrid_PL; }
+    QSpinBox* VolumeBox() const { return SpinEdit_Volume; }
+    QSpinBox* RepeatBox() const { return SpinEdit_Repeat; }
+    QMenu* Popup() const { return PopupMenu_PL; }
+    QPushButton* OkButton() const { return SpeedButton_OK; }
+
+    // The pop-up menu's commands (also reached through Popup()).
+    void AddFiles();
+    void InsertFiles();
+    void DeleteItems();
+    void MoveUp();
+    void MoveDown();
+
+protected:
+    void FormShow() override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void ReadSelection();
+    void ShowTable();   // the whole table into the grid, selection included
+    void ShowCell(int row, int col);
+    void ShowSpins();   // which spin box is visible follows the table
+    void FitColumns();
+
     Editor& ed_;
+    PlaylistTable table_;
+    bool filling_ = false;
+
+    QWidget* Panel1 = nullptr;
+    QWidget* Panel2 = nullptr;
+    QTableWidget* StringGrid_PL = nullptr;
+    QSpinBox* SpinEdit_Volume = nullptr;
+    QSpinBox* SpinEdit_Repeat = nullptr;
+    QMenu* PopupMenu_PL = nullptr;
+    QPushButton* SpeedButton_OK = nullptr;
+    QPushButton* SpeedButton_Cancel = nullptr;
 };
 
 }  // namespace kestrel
