@@ -55,7 +55,10 @@ void RunDrag(benchmark::State& state, int kind) {
         sec.SubWin[1].Shape.reset();
         if (kind != 1) sec.SubWin[1].Shape = Shape{100, 100, 200, 100, true, false};
         if (kind == 3) imgBmpMouseMove(ed, 300, 200);  // over the bottom-right corner
-        imgBmpMouseDown(ed, kind == 2 ? 150 : kind == 3 ? 300 : 50, kind == 3 ? 200 : 50);
+        if (kind == 2) imgBmpMouseDown(ed, 150, 150);  // inside the marker
+        else if (kind == 3) imgBmpMouseDown(ed, 300, 200);
+        else imgBmpMouseDown(ed, 50, 50);                // outside every marker
+        if (ed.DragMode != kind || ed.SelWinIndex != 1) state.SkipWithError("drag did not start");
         state.ResumeTiming();
         const long long before = g_allocations.load(std::memory_order_relaxed);
         for (int i = 0; i < kSteps; ++i) {
