@@ -82,6 +82,18 @@ TEST_F(WindowListTest, DeletingTheOnlyOneMakesMainWindowCurrent) {
     EXPECT_TRUE(ed.View.AddSubWinEnabled);
 }
 
+TEST_F(WindowListTest, DeletingNeverReachesPastTheEightSlots) {
+    Subs(8);
+    ed.View.SubWinList.push_back("SubWin9");
+    ed.View.SubWinList.push_back("SubWin10");
+    ed.View.SubWinListIndex = 7;
+    DelSubWinClick(ed);
+    EXPECT_EQ(Sec().SubWinCount, 7);
+    EXPECT_EQ(ed.View.SubWinList.size(), 7u);
+    EXPECT_FALSE(Sub(8).Shape);
+    EXPECT_TRUE(ed.View.AddSubWinEnabled);
+}
+
 TEST_F(WindowListTest, DeletingWithoutSelectionOnlySetsMenuStates) {
     Subs(2);
     ed.View.SubWinListIndex = -1;
