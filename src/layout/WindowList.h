@@ -19,4 +19,7 @@ void Edit_PosKeyUp(Editor& ed);     // a key released in one of the four fields
 void Edit_PosKeyEnter(Editor& ed);  // focus entering or leaving one of them
 void SBtn_BGFileClick(Editor& ed);
 
+// Add and delete are enabled unless the count forbids them.
+void SetSubWinMenuStates(Editor& ed);
+
 }  // namespace kestrel

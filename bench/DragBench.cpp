@@ -1,0 +1,90 @@
+// 10,000 move steps of each kind of drag through the core, with the time per step
+// and the heap allocations per step (counted by a replaced operator new).
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "layout/MouseEditor.h"
+
+namespace {
+std::atomic<long long> g_allocations{0};
+}
+
+void* operator new(std::size_t n) {
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+using namespace kestrel;
+
+class SilentPlatform : public Platform {
+public:
+    Answer Message(const std::string&, const std::string&, Buttons, Icon) override { return Answer::Ok; }
+    std::string OpenFile(const std::string&, const std::string&) override { return {}; }
+    std::vector<std::string> OpenFiles(const std::string&, const std::string&) override { return {}; }
+    std::string SaveFile(const std::string&, const std::string&) override { return {}; }
+    std::optional<std::string> PictureProblem(const std::string&) override { return std::nullopt; }
+};
+
+constexpr int kSteps = 10000;
+
+// Starts a drag of the given kind on sub window 1, then times kSteps move steps
+// sweeping the pointer back and forth across the image.
+void RunDrag(benchmark::State& state, int kind) {
+    SilentPlatform platform;
+    Editor ed(platform);
+    ed.Prj->CurTimeIndex = 0;
+    auto& sec = ed.Prj->TimePL[0];
+    sec.MainWin.Shape = Shape{650, 350, 20, 20, true, false};
+    ed.PLWinIndex = 1;
+    ed.SelWinIndex = 1;
+    long long allocations = 0;
+    long long steps = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ed.DragMode = 0;
+        ed.SizeHandle = -1;
+        sec.SubWin[1].Shape.reset();
+        if (kind != 1) sec.SubWin[1].Shape = Shape{100, 100, 200, 100, true, false};
+        if (kind == 3) imgBmpMouseMove(ed, 300, 200);  // over the bottom-right corner
+        if (kind == 2) imgBmpMouseDown(ed, 150, 150);  // inside the marker
+        else if (kind == 3) imgBmpMouseDown(ed, 300, 200);
+        else imgBmpMouseDown(ed, 50, 50);                // outside every marker
+        if (ed.DragMode != kind || ed.SelWinIndex != 1) state.SkipWithError("drag did not start");
+        state.ResumeTiming();
+        const long long before = g_allocations.load(std::memory_order_relaxed);
+        for (int i = 0; i < kSteps; ++i) {
+            const int phase = i % 400;
+            const int x = 60 + (phase < 200 ? phase : 400 - phase) * 3;
+            imgBmpMouseMove(ed, x, 60 + (x % 300));
+        }
+        allocations += g_allocations.load(std::memory_order_relaxed) - before;
+        steps += kSteps;
+        state.PauseTiming();
+        imgBmpMouseUp(ed, 0, 0);
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(steps);
+    state.counters["ns_per_step"] =
+        benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["allocs_per_step"] = static_cast<double>(allocations) / static_cast<double>(steps);
+}
+
+void BM_DrawSteps(benchmark::State& s) { RunDrag(s, 1); }
+void BM_MoveSteps(benchmark::State& s) { RunDrag(s, 2); }
+void BM_ResizeSteps(benchmark::State& s) { RunDrag(s, 3); }
+
+}  // namespace
+
+BENCHMARK(BM_DrawSteps)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MoveSteps)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ResizeSteps)->Unit(benchmark::kMicrosecond);
+BENCHMARK_MAIN();

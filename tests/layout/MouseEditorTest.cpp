@@ -1,0 +1,218 @@
+#include "layout/MouseEditor.h"
+
+#include "LayoutFixture.h"
+
+namespace kestrel::test {
+namespace {
+
+using Fields4 = std::array<std::string, 4>;
+
+// Idle moves over a 200 x 100 marker at (100, 50): the handle, the pointer shape and
+// the window found, including the grown rectangle's outer column and row.
+struct HoverCase {
+    int x, y, handle;
+    Cursor cursor;
+    int window;
+};
+
+TEST_F(LayoutTest, IdleMoveFindsHandleAndPointerShape) {
+    Place(1, 100, 50, 200, 100);
+    const HoverCase cases[] = {
+        {98, 48, 0, Cursor::SizeFDiag, 1},   {104, 50, 1, Cursor::SizeVer, 1},
+        {296, 50, 1, Cursor::SizeVer, 1},    {297, 50, 2, Cursor::SizeBDiag, 1},
+        {302, 100, 3, Cursor::SizeHor, 1},   {302, 152, 4, Cursor::SizeFDiag, 1},
+        {200, 152, 5, Cursor::SizeVer, 1},   {100, 147, 6, Cursor::SizeBDiag, 1},
+        {100, 146, 7, Cursor::SizeHor, 1},   {303, 100, -1, Cursor::Arrow, 1},
+        {200, 153, -1, Cursor::Arrow, 1},    {200, 100, -1, Cursor::Arrow, 1},
+        {97, 100, -1, Cursor::Arrow, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        EXPECT_EQ(GetSizeHandle(c.x, c.y, *Sub(1).Shape), c.handle);
+        ed.View.ImageCursor = Cursor::SizeVer;
+        Move(c.x, c.y);
+        EXPECT_EQ(ed.SizeHandle, c.handle);
+        EXPECT_EQ(ed.View.ImageCursor, c.cursor);
+        EXPECT_EQ(ed.SelWinIndex, c.window);
+    }
+}
+
+TEST_F(LayoutTest, PressAcceptsOnlyPointsOnTheImageAfterItsFirstColumnAndRow) {
+    struct { int x, y; bool accepted; } cases[] = {
+        {0, 100, false}, {100, 0, false}, {722, 100, false}, {100, 407, false},
+        {1, 1, true},    {721, 406, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        Sub(1).Shape.reset();
+        Current(1);
+        ed.DragMode = 0;
+        Press(c.x, c.y);
+        EXPECT_EQ(ed.DragMode != 0, c.accepted);
+        EXPECT_EQ(Sub(1).Shape.has_value(), c.accepted);
+    }
+}
+
+TEST_F(LayoutTest, PressInsideSubWindowWithinMainWindowMovesMainWindow) {
+    Sec().MainWin.Shape = Shape{50, 50, 400, 300, true, false};
+    Place(2, 100, 100, 50, 50);
+    Current(2);
+    Press(120, 120);
+    EXPECT_EQ(ed.DragMode, 2);
+    EXPECT_EQ(ed.SelWinIndex, 0);
+    EXPECT_TRUE(Sec().MainWin.Shape->Highlighted);
+    EXPECT_FALSE(Sub(2).Shape->Highlighted);
+}
+
+TEST_F(LayoutTest, BorderPressResizesTheWindowTheLastIdleMoveFound) {
+    Place(1, 100, 50, 30, 100);
+    Current(0);
+    Move(98, 100);  // just outside the left edge: the hit test alone finds nothing there
+    Press(98, 100);
+    EXPECT_EQ(ed.DragMode, 3);
+    EXPECT_EQ(ed.SelWinIndex, 1);
+    // Dragging the left edge 25 pixels right stops at the 10-pixel minimum.
+    Move(123, 100);
+    EXPECT_EQ(Rect(*Sub(1).Shape), (std::array{120, 50, 10, 100}));
+    EXPECT_EQ(Model(Sub(1)), (std::array{226, 94, 19, 189}));
+    EXPECT_EQ(ed.View.PosFields, (Fields4{"226", "94", "19", "189"}));
+    Release(123, 100);
+    EXPECT_EQ(ed.DragMode, 0);
+}
+
+TEST_F(LayoutTest, ResizeByCornerClampsToImageAndMinimum) {
+    Place(1, 100, 50, 200, 100);
+    Current(1);
+    Move(300, 150);  // bottom-right corner
+    ASSERT_EQ(ed.SizeHandle, 4);
+    Press(300, 150);
+    Move(5000, 5000);
+    EXPECT_EQ(Rect(*Sub(1).Shape), (std::array{100, 50, 620, 355}));
+    Move(-5000, -5000);
+    EXPECT_EQ(Rect(*Sub(1).Shape), (std::array{100, 50, 10, 10}));
+    EXPECT_EQ(ed.View.ImageCursor, Cursor::SizeFDiag);  // kept while the drag lasts
+}
+
+TEST_F(LayoutTest, PressOutsideEveryWindowDrawsNothingWithoutAFreeSubWindow) {
+    struct { const char* name; int current; bool shaped; } cases[] = {
+        {"main window current", 0, false},
+        {"sub window already drawn", 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sub(1).Shape.reset();
+        if (c.shaped) Place(1, 400, 20, 30, 30);
+        Current(c.current);
+        const auto before = Sec().SubWin;
+        Press(100, 100);
+        EXPECT_EQ(ed.DragMode, 1);
+        EXPECT_EQ(ed.SelWinIndex, -1);
+        Move(200, 200);
+        Release(200, 200);
+        EXPECT_EQ(ed.DragMode, 0);
+        for (int i = 1; i <= MaxSubWin; ++i) {
+            EXPECT_EQ(Sec().SubWin[i].Shape, before[i].Shape);
+            EXPECT_EQ(Model(Sec().SubWin[i]), Model(before[i]));
+        }
+    }
+}
+
+TEST_F(LayoutTest, ClickWithoutMovementKeepsMarkerAndStoresOnePixelCell) {
+    Current(1);
+    Press(100, 100);
+    Release(100, 100);
+    ASSERT_TRUE(Sub(1).Shape);
+    EXPECT_EQ(Rect(*Sub(1).Shape), (std::array{100, 100, 10, 10}));
+    EXPECT_TRUE(Sub(1).Shape->Visible);
+    EXPECT_TRUE(Sub(1).Shape->Highlighted);
+    EXPECT_EQ(Model(Sub(1)), (std::array{188, 189, 2, 2}));
+    EXPECT_EQ(ed.View.PosFields, (Fields4{"188", "189", "2", "2"}));
+    EXPECT_EQ(ed.SelWinIndex, 1);
+}
+
+TEST_F(LayoutTest, DrawWritesModelAtEveryStepAndStopsAtImageEdge) {
+    Current(1);
+    Press(600, 100);
+    Move(650, 150);
+    EXPECT_EQ(Rect(*Sub(1).Shape), (std::array{600, 100, 50, 50}));
+    EXPECT_EQ(Model(Sub(1)), (std::array{1130, 189, 94, 94}));
+    Move(900, -30);  // past the right edge and above the top
+    EXPECT_EQ(Rect(*Sub(1).Shape), (std::array{600, 0, 120, 100}));
+    EXPECT_EQ(Sub(1).Left + Sub(1).Width, 1356);
+    EXPECT_EQ(ed.View.PosFields, (Fields4{"1130", "0", "226", "189"}));
+}
+
+TEST_F(LayoutTest, DrawBackToStartColumnIsDiscardedAtRelease) {
+    Current(1);
+    Press(100, 100);
+    Move(150, 150);
+    Move(100, 170);
+    Release(100, 170);
+    EXPECT_FALSE(Sub(1).Shape);
+    EXPECT_EQ(ed.SelWinIndex, -1);
+    EXPECT_EQ(ed.View.PosFields, (Fields4{"", "", "", ""}));
+    EXPECT_EQ(Sub(1).Width, 0);
+    EXPECT_EQ(Sub(1).Height, 132);  // the last step's model stays
+    EXPECT_EQ(ed.DragMode, 0);
+}
+
+TEST_F(LayoutTest, MoveStopsAtImageEdgesAndKeepsModelSize) {
+    struct { const char* name; Shape start; int pressX, toX, left; } cases[] = {
+        {"100-pixel marker far right", {100, 50, 100, 100, true, false}, 150, 5000, 620},
+        {"marker as wide as the image", {0, 50, 720, 100, true, false}, 300, 500, 0},
+        {"far left", {100, 50, 100, 100, true, false}, 150, -5000, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sub(1).Shape = c.start;
+        Sub(1).Width = 77;
+        Sub(1).Height = 55;
+        Fields("a", "b", "c", "d");
+        Current(1);
+        ed.SizeHandle = -1;
+        Press(c.pressX, 100);
+        ASSERT_EQ(ed.DragMode, 2);
+        Move(c.toX, 100);
+        EXPECT_EQ(Sub(1).Shape->Left, c.left);
+        EXPECT_EQ(Sub(1).Shape->Width, c.start.Width);
+        EXPECT_EQ(Sub(1).Width, 77);
+        EXPECT_EQ(Sub(1).Height, 55);
+        EXPECT_EQ(ed.View.PosFields[FieldLeft], std::to_string(Sub(1).Left));
+        Release(c.toX, 100);
+    }
+}
+
+TEST_F(LayoutTest, MoveFollowsPointerMovementAfterStoppingAtEdge) {
+    Place(1, 100, 50, 100, 100);
+    Current(1);
+    Press(150, 100);
+    Move(1000, 100);  // stops at 620
+    Move(990, 100);   // 10 back: starts back at once
+    EXPECT_EQ(Sub(1).Shape->Left, 610);
+}
+
+TEST_F(LayoutTest, PressesDuringADragAreIgnored) {
+    Current(1);
+    Press(100, 100);
+    Move(200, 200);
+    const Shape drawn = *Sub(1).Shape;
+    Press(400, 300);  // a second button
+    EXPECT_EQ(ed.DragMode, 1);
+    EXPECT_EQ(ed.DragX, 100);
+    EXPECT_EQ(*Sub(1).Shape, drawn);
+    Release(200, 200);  // the first release ends the drag
+    EXPECT_EQ(ed.DragMode, 0);
+}
+
+TEST_F(LayoutTest, NothingHappensWithoutCurrentSection) {
+    ed.Prj->CurTimeIndex = -1;
+    Current(1);
+    Move(100, 100);
+    Press(100, 100);
+    EXPECT_EQ(ed.DragMode, 0);
+    EXPECT_FALSE(Sub(1).Shape);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+}  // namespace
+}  // namespace kestrel::test
