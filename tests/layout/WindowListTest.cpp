@@ -248,12 +248,13 @@ TEST_F(WindowListTest, BackgroundChoice) {
         ed.View.Picture = PictureKind::Default;
         ed.Prj->PrjDir = "/prj/";
         platform.messages.clear();
-        platform.chooserCalls.clear();
-        platform.fileChoices = {c.chosen};
+        platform.choosers.clear();
+        platform.files = {c.chosen};
         if (!c.problem.empty()) platform.pictureProblems[c.chosen] = c.problem;
         SBtn_BGFileClick(ed);
-        ASSERT_EQ(platform.chooserCalls.size(), 1u);
-        EXPECT_EQ(platform.chooserCalls[0], (std::pair<std::string, std::string>{"All (*.*)|*.*", "/prj/"}));
+        ASSERT_EQ(platform.choosers.size(), 1u);
+        EXPECT_EQ(platform.choosers[0].filter, "All (*.*)|*.*");
+        EXPECT_EQ(platform.choosers[0].initialDir, "/prj/");
         EXPECT_EQ(Sec().BGFile, c.stored);
         EXPECT_EQ(ed.View.BGFileField, c.stored);
         EXPECT_EQ(ed.View.Picture, c.picture);

@@ -48,7 +48,7 @@ void PLFormTest::addFilesSetVolumeAndOk() {
     QStringList menu;
     for (QAction* a : s.form.Popup()->actions()) menu << (a->isSeparator() ? "-" : a->text());
     QCOMPARE(menu, QStringList({"Add Files", "Insert Files", "-", "Delete Items", "-", "Move Up", "Move Down"}));
-    s.fake.fileChoices.push_back({"/media/a.jpg", "/media/b.avi"});
+    s.fake.fileLists.push_back({"/media/a.jpg", "/media/b.avi"});
     s.form.AddFiles();
     QTableWidget* grid = s.form.Grid();
     QCOMPARE(grid->rowCount(), 2);
@@ -80,7 +80,7 @@ void PLFormTest::addFilesSetVolumeAndOk() {
 void PLFormTest::cancelLeavesTheModel() {
     Setup s;
     s.Open();
-    s.fake.fileChoices.push_back({"/media/a.jpg"});
+    s.fake.fileLists.push_back({"/media/a.jpg"});
     s.form.AddFiles();
     s.form.close();  // the close box
     QVERIFY(s.main.isEnabled());
@@ -94,7 +94,7 @@ void PLFormTest::screenshotWithLongPaths() {
     for (int i = 1; i <= 12; ++i)
         files.push_back("/home/shop/advertising/campaigns/2026/spring-season/window-displays/clip_" +
                         std::to_string(i) + "_summer_sale.avi");
-    s.fake.fileChoices.push_back(files);
+    s.fake.fileLists.push_back(files);
     s.form.AddFiles();
     QTableWidget* grid = s.form.Grid();
     // The file's own name stays visible: the cell elides on the left.

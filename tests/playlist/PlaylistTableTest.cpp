@@ -44,7 +44,7 @@ struct PlaylistFixture : ::testing::Test {
         t.SelBottom = bottom;
     }
     void Add(std::vector<std::string> files) {
-        fake.fileChoices.push_back(std::move(files));
+        fake.fileLists.push_back(std::move(files));
         AddFiles1Click(ed, t);
     }
 };
@@ -77,7 +77,7 @@ TEST_F(PlaylistFixture, AddingToAnEmptyListReplacesTheTemplate) {
     EXPECT_THAT(Files(), ElementsAre("/m/a.jpg", "/m/b.avi", "/m/c.mp3"));
     EXPECT_EQ(t.ItemCount, 3);
     EXPECT_EQ(t.Rows[2], (PLRow{"/m/b.avi", "50", "1"}));
-    EXPECT_EQ(fake.filters.back(), "");
+    EXPECT_EQ(fake.choosers.back().filter, "");
     Add({"/m/d.jpg"});
     EXPECT_THAT(Files(), ElementsAre("/m/a.jpg", "/m/b.avi", "/m/c.mp3", "/m/d.jpg"));
 }
@@ -96,7 +96,7 @@ TEST_F(PlaylistFixture, InsertFilesGoBeforeTheSelection) {
     SetMain({"1", "2", "3", "4"});
     Show(0);
     Select(2, 3);
-    fake.fileChoices.push_back({"n1", "n2"});
+    fake.fileLists.push_back({"n1", "n2"});
     InsertFiles1Click(ed, t);
     EXPECT_THAT(Files(), ElementsAre("1", "n1", "n2", "2", "3", "4"));
     EXPECT_EQ(t.ItemCount, 6);
@@ -106,7 +106,7 @@ TEST_F(PlaylistFixture, InsertFilesGoBeforeTheSelection) {
 
 TEST_F(PlaylistFixture, InsertIntoEmptyListDropsTheTemplate) {
     Show(1);
-    fake.fileChoices.push_back({"n1", "n2"});
+    fake.fileLists.push_back({"n1", "n2"});
     InsertFiles1Click(ed, t);
     EXPECT_THAT(Files(), ElementsAre("n1", "n2"));
     EXPECT_EQ(t.ItemCount, 2);
@@ -293,7 +293,7 @@ TEST_F(PlaylistFixture, AtMost101Entries) {
     Show(0);
     Add(hundred);
     EXPECT_EQ(t.ItemCount, 100);
-    fake.fileChoices.push_back({"/g1", "/g2"});
+    fake.fileLists.push_back({"/g1", "/g2"});
     InsertFiles1Click(ed, t);
     Add({"/g1", "/g2"});
     EXPECT_THAT(fake.Texts(), ElementsAre(TooManyFilesText, TooManyFilesText));

@@ -1,8 +1,10 @@
 #pragma once
-// A scripted Platform for core tests: records every message and hands out queued
-// answers and file choices (an empty queue answers No, Ok or "cancelled").
+// A scripted Platform for core tests: records every message and file chooser call,
+// hands out queued answers and queued file choices.
 
 #include <deque>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,52 +12,72 @@
 
 namespace kestrel::test {
 
-struct RecordedMessage {
-    std::string caption;
-    std::string text;
-    Buttons buttons;
-    Icon icon;
-};
-
 class FakePlatform : public Platform {
 public:
-    std::vector<RecordedMessage> messages;
-    std::deque<Answer> answers;
-    std::deque<std::string> openFiles;
-    std::deque<std::vector<std::string>> openFileLists;
-    std::deque<std::string> saveFiles;
-    std::vector<std::string> pictureProblems;  // paths that cannot be shown
+    struct Msg {
+        std::string caption, text;
+        Buttons buttons;
+        Icon icon;
+    };
+    struct Chooser {
+        std::string kind, filter, initialDir;  // kind: "open", "openMany", "save"
+    };
+
+    std::vector<Msg> messages;
+    std::vector<Chooser> choosers;
+    std::deque<Answer> answers;                 // for Yes/No boxes; No when none is queued
+    std::deque<std::string> files;              // for OpenFile and SaveFile; "" (cancel) when none
+    std::deque<std::vector<std::string>> fileLists;
+    std::map<std::string, std::string> pictureProblems;  // path -> reason
 
     Answer Message(const std::string& caption, const std::string& text, Buttons buttons,
                    Icon icon) override {
         messages.push_back({caption, text, buttons, icon});
         if (buttons == Buttons::Ok) return Answer::Ok;
         if (answers.empty()) return Answer::No;
-        const Answer a = answers.front();
+        Answer a = answers.front();
         answers.pop_front();
         return a;
     }
-    std::string OpenFile(const std::string&, const std::string&) override { return Pop(openFiles); }
-    std::vector<std::string> OpenFiles(const std::string&, const std::string&) override {
-        if (openFileLists.empty()) return {};
-        auto files = openFileLists.front();
-        openFileLists.pop_front();
-        return files;
+    std::string OpenFile(const std::string& filter, const std::string& initialDir) override {
+        choosers.push_back({"open", filter, initialDir});
+        return Next(files);
     }
-    std::string SaveFile(const std::string&, const std::string&) override { return Pop(saveFiles); }
+    std::vector<std::string> OpenFiles(const std::string& filter,
+                                       const std::string& initialDir) override {
+        choosers.push_back({"openMany", filter, initialDir});
+        if (fileLists.empty()) return {};
+        auto l = fileLists.front();
+        fileLists.pop_front();
+        return l;
+    }
+    std::string SaveFile(const std::string& filter, const std::string& initialDir) override {
+        choosers.push_back({"save", filter, initialDir});
+        return Next(files);
+    }
     std::optional<std::string> PictureProblem(const std::string& path) override {
-        for (const auto& p : pictureProblems)
-            if (p == path) return "cannot be shown";
-        return std::nullopt;
+        auto it = pictureProblems.find(path);
+        if (it == pictureProblems.end()) return std::nullopt;
+        return it->second;
+    }
+
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> t;
+        for (const auto& m : messages) t.push_back(m.text);
+        return t;
     }
 
 private:
-    static std::string Pop(std::deque<std::string>& q) {
+    static std::string Next(std::deque<std::string>& q) {
         if (q.empty()) return {};
-        std::string s = q.front();
+        auto s = q.front();
         q.pop_front();
         return s;
     }
 };
 
 }  // namespace kestrel::test
+
+namespace kestrel {
+using test::FakePlatform;
+}  // namespace kestrel
