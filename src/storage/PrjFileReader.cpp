@@ -40,7 +40,8 @@ public:
     }
     // Inside a section the data must go on.
     void SkipInSection(std::string_view known) {
-        if (AtEnd() || !Skip(known)) Truncated();
+        if (AtEnd()) Truncated();
+        if (!Skip(known)) Refuse(line_, "the file ends inside a time section");
     }
 
     // The next line; the last one may lack its line end.
