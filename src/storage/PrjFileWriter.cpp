@@ -91,7 +91,9 @@ std::string PrjFileText(const Project& prj) {
         }
         l << "   </LIST>";
         l.End();
-        if (!rec.BGFile.empty()) {
+        // A background line with an empty name could not be read back: the reader
+        // would take it for the line after it. Such a background names no file anyway.
+        if (!BareName(rec.BGFile).empty()) {
             l << "   <BACKGROUND>" << BareName(rec.BGFile) << "</BACKGROUND>";
             l.End();
         }

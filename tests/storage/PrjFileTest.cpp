@@ -104,6 +104,17 @@ TEST(PrjFileWriter, NegativeTimeIsWrittenSoThatItReadsBack) {
     EXPECT_EQ(r.prj->TimePL[0].StartTime, -1);
 }
 
+TEST(PrjFileWriter, BackgroundWithoutBareNameWritesNoLine) {
+    // "<BACKGROUND>x/</BACKGROUND>" reads as a background whose bare name is empty;
+    // writing an empty background line would make the saved file unreadable.
+    auto r = Read(Replace(Golden(), "<BACKGROUND>back.jpg<", "<BACKGROUND>x/<"));
+    ASSERT_EQ(r.error, "");
+    EXPECT_EQ(r.prj->TimePL[0].BGFile, "/prj/x/");
+    std::string bytes = PrjFileText(*r.prj);
+    EXPECT_THAT(bytes, ::testing::Not(HasSubstr("BACKGROUND")));
+    EXPECT_EQ(Read(bytes).error, "");
+}
+
 TEST(PrjFileWriter, ReplacesTheOldFileOnlyByRenamingACompleteNewOne) {
     test::TempDir dir;
     std::string file = dir / "plan.XML";
