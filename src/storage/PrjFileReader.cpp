@@ -82,6 +82,12 @@ public:
         auto v = Value(line, name);
         return v ? std::string(*v) : std::string();
     }
+    int NumberAfter(std::string_view rest, std::string_view line, std::string_view name) const {
+        auto v = Value(rest, name);
+        if (!v) v = Value(line, name);
+        if (!v) return -1;
+        return Integer(*v, name);
+    }
     int Number(std::string_view line, std::string_view name) const {
         auto v = Value(line, name);
         if (!v) return -1;
@@ -193,9 +199,14 @@ void ReadPrjData(Project& prj, std::string_view data, const std::string& fileNam
             if (line == "  </TRACK>") break;
             if (k > MaxPLIndex) r.Refuse(r.LineNo(), "more than 101 entries in the main window's playlist");
             TMainWinPL& e = rec.MainWin.PL[k];
-            e.FileName = prj.PrjDir + r.Text(line, "name");
-            e.Vol = r.Number(line, "vol");
-            e.Interval = r.Number(line, "interval");
+            auto name = Reader::Value(line, "name");
+            e.FileName = prj.PrjDir + std::string(name.value_or(std::string_view()));
+            // A file name may itself hold "vol=" or "interval=": the numbers are looked
+            // for after the name first, where the writer puts them.
+            std::string_view rest = line;
+            if (name) rest = line.substr(static_cast<size_t>(name->data() + name->size() - line.data()));
+            e.Vol = r.NumberAfter(rest, line, "vol");
+            e.Interval = r.NumberAfter(rest, line, "interval");
             ++k;
         }
         rec.MainWin.PLCount = k;

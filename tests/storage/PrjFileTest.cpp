@@ -221,6 +221,21 @@ TEST(PrjFileReader, ValuesAreCutAtQuotationMarkOrAngleBracket) {
     EXPECT_EQ(r.prj->TimePL[0].BGFile, "/prj/ba");
 }
 
+TEST(PrjFileReader, FileNameHoldingAnAttributeKeyReadsBack) {
+    Project prj;
+    prj.TimeCount = 1;
+    prj.TimePL[0].MainWin.PLCount = 2;
+    prj.TimePL[0].MainWin.PL[0] = {3, 40, "/m/loud vol="};
+    prj.TimePL[0].MainWin.PL[1] = {7, 60, "/m/every interval="};
+    std::string bytes = PrjFileText(prj);
+    auto r = Read(bytes);
+    ASSERT_EQ(r.error, "");
+    EXPECT_EQ(r.prj->TimePL[0].MainWin.PL[0].FileName, "/prj/loud vol=");
+    EXPECT_EQ(r.prj->TimePL[0].MainWin.PL[0].Vol, 40);
+    EXPECT_EQ(r.prj->TimePL[0].MainWin.PL[1].Interval, 7);
+    EXPECT_EQ(PrjFileText(*r.prj), bytes);
+}
+
 TEST(PrjFileReader, PrefixLengthsCountCharacters) {
     // Whatever stands in the prefix is dropped unexamined, by characters, not bytes.
     std::string bytes = Replace(Golden(), "    <P>pic1.jpg</P>", "    <\xC3\xA4>pic1.jpg</P>");
