@@ -44,6 +44,8 @@ TEST_F(SaveTest, SaveAsWritesTheFileCopiesTheMediaAndReports) {
     platform.FileChoices = {folder / "plan"};
     WriteBytes(program / "Thumbs.db", "x");
     WriteBytes(folder / "Thumbs.db", "x");
+    WriteBytes(folder / "back.jpg", "a background already there");
+    WriteBytes(folder / "intro.mp4", "an older intro");
     TBtnSavePrjClick(ed);  // no name yet: asks for one
 
     EXPECT_THAT(platform.DialogFilters, ElementsAre("XML file (*.XML)|*.XML"));
@@ -51,8 +53,9 @@ TEST_F(SaveTest, SaveAsWritesTheFileCopiesTheMediaAndReports) {
     EXPECT_EQ(ed.Prj->PrjFileName, folder / "plan.XML");
     EXPECT_EQ(ed.Prj->PrjDir, folder.Dir());
     EXPECT_EQ(Saved(), ReadBytes(std::string(KESTREL_TEST_DATA) + "/worked-example.XML"));
-    for (const char* f : {"intro.mp4", "promo.avi", "back.jpg", "pic1.jpg", "pic2.jpg"})
-        EXPECT_EQ(ReadBytes(folder / f), f) << f;
+    for (const char* f : {"intro.mp4", "promo.avi", "pic1.jpg", "pic2.jpg"})
+        EXPECT_EQ(ReadBytes(folder / f), f) << f;  // media replaced
+    EXPECT_EQ(ReadBytes(folder / "back.jpg"), "a background already there");  // backgrounds kept
     ASSERT_EQ(platform.Messages.size(), 1u);
     EXPECT_EQ(platform.Messages[0].Caption, "Kestrel");
     EXPECT_EQ(platform.Messages[0].Text, "Save completed!");
@@ -67,8 +70,8 @@ TEST_F(SaveTest, SaveAsWritesTheFileCopiesTheMediaAndReports) {
 }
 
 TEST_F(SaveTest, CancelOrEmptyNameWritesNothingButCleansUp) {
-    for (const char* choice : {"", ""}) {
-        platform.FileChoices = {choice};
+    for (bool queued : {true, false}) {  // an empty name given, or the dialog cancelled
+        if (queued) platform.FileChoices = {""};
         WriteBytes(program / "Thumbs.db", "x");
         Saveas1Click(ed);
         EXPECT_TRUE(platform.Messages.empty());
