@@ -2,9 +2,11 @@
 # Each first installs whatever Debian packages are missing (scripts/bootstrap).
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build bootstrap configure sanitize clean
+.PHONY: run test build bootstrap configure sanitize fuzz clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -24,8 +26,18 @@ sanitize: bootstrap
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The project file reader under libFuzzer (clang), for FUZZ_SECONDS seconds.
+fuzz: bootstrap
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DKESTREL_FUZZ=ON -DKESTREL_CORE_ONLY=ON \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target prjfile_reader_fuzz
+	@mkdir -p $(FUZZ_BUILD)/corpus
+	@cd $(FUZZ_BUILD) && bin/prjfile_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
+	  corpus $(CURDIR)/fuzz/corpus
+
 test: build sanitize
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -27,6 +27,9 @@ public:
     virtual std::string SaveFile(const std::string& filter, const std::string& initialDir) = 0;
     // Whether a picture file can be shown: nullopt when it can, else the reason.
     virtual std::optional<std::string> PictureProblem(const std::string& path) = 0;
+    // Called by a save before each media copy: the copy's source, the copies done so far
+    // and the number planned for this save.
+    virtual void SaveProgress(const std::string& /*file*/, int /*done*/, int /*total*/) {}
 
     // Conveniences on top of Message.
     void Report(const std::string& text) { Message(AppTitle, text, Buttons::Ok, Icon::None); }

@@ -29,6 +29,11 @@ public:
     std::deque<std::string> files;              // for OpenFile and SaveFile; "" (cancel) when none
     std::deque<std::vector<std::string>> fileLists;
     std::map<std::string, std::string> pictureProblems;  // path -> reason
+    struct Progress {
+        std::string file;
+        int done, total;
+    };
+    std::vector<Progress> progress;  // every SaveProgress call
 
     Answer Message(const std::string& caption, const std::string& text, Buttons buttons,
                    Icon icon) override {
@@ -61,6 +66,20 @@ public:
         return it->second;
     }
 
+    void SaveProgress(const std::string& file, int done, int total) override {
+        progress.push_back({file, done, total});
+    }
+
+    std::vector<std::string> Filters() const {
+        std::vector<std::string> f;
+        for (const auto& c : choosers) f.push_back(c.filter);
+        return f;
+    }
+    std::vector<std::string> Folders() const {
+        std::vector<std::string> f;
+        for (const auto& c : choosers) f.push_back(c.initialDir);
+        return f;
+    }
     std::vector<std::string> Texts() const {
         std::vector<std::string> t;
         for (const auto& m : messages) t.push_back(m.text);

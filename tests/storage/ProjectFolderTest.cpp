@@ -1,0 +1,162 @@
+// The project folder on real temporary folders: media copies and the file list rebuild.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "storage/MediaCopy.h"
+#include "storage/ProjectFolder.h"
+#include "support/FakePlatform.h"
+#include "support/TempDir.h"
+
+namespace kestrel {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+
+TEST(MediaCopy, CopiesBytesAndTimeAndSkipsAnUnchangedDestination) {
+    test::TempDir src, dst;
+    WriteBytes(src / "clip.avi", std::string(100000, 'c'));
+    fs::last_write_time(src / "clip.avi", fs::file_time_type::clock::now() - std::chrono::hours(5));
+    WriteBytes(dst / "clip.avi", "older and different");
+
+    EXPECT_EQ(CopyMediaFile(src / "clip.avi", dst / "clip.avi", true).Status, CopyStatus::Copied);
+    EXPECT_EQ(ReadBytes(dst / "clip.avi"), ReadBytes(src / "clip.avi"));
+    EXPECT_EQ(fs::last_write_time(dst / "clip.avi"), fs::last_write_time(src / "clip.avi"));
+
+    auto before = MediaBytesCopied();
+    EXPECT_EQ(CopyMediaFile(src / "clip.avi", dst / "clip.avi", true).Status, CopyStatus::Unchanged);
+    EXPECT_EQ(MediaBytesCopied(), before);
+
+    // A changed source (same size, other time) is copied again.
+    WriteBytes(src / "clip.avi", std::string(100000, 'd'));
+    EXPECT_EQ(CopyMediaFile(src / "clip.avi", dst / "clip.avi", true).Status, CopyStatus::Copied);
+    EXPECT_EQ(ReadBytes(dst / "clip.avi"), std::string(100000, 'd'));
+
+    // Kept when asked to keep an existing destination.
+    WriteBytes(src / "bg.jpg", "new");
+    WriteBytes(dst / "bg.jpg", "present");
+    EXPECT_EQ(CopyMediaFile(src / "bg.jpg", dst / "bg.jpg", false).Status, CopyStatus::Kept);
+    EXPECT_EQ(ReadBytes(dst / "bg.jpg"), "present");
+}
+
+TEST(MediaCopy, NeverDamagesASourceThatIsTheDestination) {
+    test::TempDir dir;
+    WriteBytes(dir / "pic.jpg", "picture");
+    ASSERT_EQ(::link((dir / "pic.jpg").c_str(), (dir / "hard.jpg").c_str()), 0);
+    fs::create_symlink(dir / "pic.jpg", dir / "soft.jpg");
+    const std::string sources[] = {dir / "pic.jpg", dir.Dir() + "./pic.jpg", dir / "hard.jpg", dir / "soft.jpg"};
+    for (const auto& s : sources) {
+        EXPECT_EQ(CopyMediaFile(s, dir / "pic.jpg", true).Status, CopyStatus::SameFile) << s;
+        EXPECT_EQ(ReadBytes(dir / "pic.jpg"), "picture") << s;
+    }
+}
+
+TEST(MediaCopy, FailuresCarryTheSystemsReason) {
+    test::TempDir dir;
+    fs::create_directory(dir / "folder.jpg");
+    WriteBytes(dir / "a.jpg", "a");
+    struct Case {
+        std::string source, destination, reason;
+    } cases[] = {
+        {dir / "missing.jpg", dir / "x.jpg", "No such file or directory"},
+        {dir / "folder.jpg", dir / "y.jpg", "Is a directory"},
+        {dir / "a.jpg", dir / "no/such/a.jpg", "No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        auto r = CopyMediaFile(c.source, c.destination, true);
+        EXPECT_EQ(r.Status, CopyStatus::Failed) << c.source;
+        EXPECT_EQ(r.Reason, c.reason) << c.source;
+    }
+}
+
+class RefreshFileListTest : public ::testing::Test {
+protected:
+    test::FakePlatform platform;
+    Editor ed{platform};
+    test::TempDir media, folder;
+
+    void SetUp() override {
+        ed.Prj->PrjDir = folder.Dir();
+        ed.Prj->PrjFileName = folder / "plan.XML";
+        ed.Prj->TimeCount = 1;
+        ed.Prj->CurTimeIndex = 0;
+        fs::create_directories(media / "a");
+        fs::create_directories(media / "b");
+    }
+    TSubWinPL& Entry(int win, int k, const std::string& file) {
+        auto& w = ed.Prj->TimePL[0].SubWin[win];
+        w.PLCount = std::max(w.PLCount, k + 1);
+        w.PL[k].FileName = file;
+        if (!file.empty() && file.back() != '/') WriteBytes(file, "bytes of " + file);
+        return w.PL[k];
+    }
+};
+
+TEST_F(RefreshFileListTest, MergesNamesWithoutCaseAndKeepsFirstSpelling) {
+    auto& rec = ed.Prj->TimePL[0];
+    rec.SubWinCount = 2;
+    rec.FileList = {"stale.jpg"};
+    Entry(1, 0, media / "a/x.jpg");
+    Entry(1, 1, media / "b/y.bmp");
+    Entry(1, 2, "").FileIndex = 7;  // empty names keep their index
+    Entry(2, 0, media / "b/X.JPG");
+    Entry(2, 1, media / "a/x.jpg");
+    Entry(2, 2, media / "a/x.jpg");
+    rec.SubWin[3].PLCount = 1;  // slots above SubWinCount are not looked at
+    rec.SubWin[3].PL[0] = {5, 1, media / "a/z.jpg"};
+    rec.MainWin.PLCount = 1;  // nor are main window entries
+    rec.MainWin.PL[0].FileName = media / "a/main.mp4";
+
+    RefreshFileList(ed);
+
+    EXPECT_EQ(rec.FileList, (std::vector<std::string>{"x.jpg", "y.bmp"}));
+    EXPECT_EQ(rec.SubWin[1].PL[0].FileIndex, 0);
+    EXPECT_EQ(rec.SubWin[1].PL[1].FileIndex, 1);
+    EXPECT_EQ(rec.SubWin[1].PL[2].FileIndex, 7);
+    EXPECT_EQ(rec.SubWin[2].PL[0].FileIndex, 0);
+    EXPECT_EQ(rec.SubWin[2].PL[2].FileIndex, 0);
+    EXPECT_EQ(rec.SubWin[3].PL[0].FileIndex, 5);
+    EXPECT_EQ(ReadBytes(folder / "x.jpg"), "bytes of " + (media / "a/x.jpg"));
+    EXPECT_TRUE(fs::exists(folder / "y.bmp"));
+    EXPECT_FALSE(fs::exists(folder / "z.jpg"));
+    EXPECT_FALSE(fs::exists(folder / "main.mp4"));
+}
+
+TEST_F(RefreshFileListTest, ReplacesCopiesAndSkipsUnchangedMedia) {
+    ed.Prj->TimePL[0].SubWinCount = 1;
+    Entry(1, 0, media / "a/pic.jpg");
+    WriteBytes(folder / "pic.jpg", "an older picture");
+    RefreshFileList(ed);
+    EXPECT_EQ(ReadBytes(folder / "pic.jpg"), "bytes of " + (media / "a/pic.jpg"));
+
+    auto before = MediaBytesCopied();
+    RefreshFileList(ed);
+    EXPECT_EQ(MediaBytesCopied(), before);
+}
+
+TEST_F(RefreshFileListTest, CopiesNothingWithoutProjectFileOrSection) {
+    ed.Prj->TimePL[0].SubWinCount = 1;
+    Entry(1, 0, media / "a/pic.jpg");
+    Entry(1, 1, media / "b/other.jpg");
+
+    ed.Prj->PrjFileName.clear();  // after start-up or New project
+    RefreshFileList(ed);
+    EXPECT_EQ(ed.Prj->TimePL[0].FileList, (std::vector<std::string>{"pic.jpg", "other.jpg"}));
+    EXPECT_EQ(ed.Prj->TimePL[0].SubWin[1].PL[1].FileIndex, 1);
+    EXPECT_TRUE(fs::is_empty(folder.Dir()));
+
+    ed.Prj->PrjFileName = folder / "plan.XML";
+    ed.Prj->CurTimeIndex = -1;
+    ed.Prj->TimePL[0].FileList.clear();
+    RefreshFileList(ed);
+    EXPECT_TRUE(ed.Prj->TimePL[0].FileList.empty());
+    EXPECT_TRUE(fs::is_empty(folder.Dir()));
+}
+
+}  // namespace
+}  // namespace kestrel

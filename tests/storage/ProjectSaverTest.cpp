@@ -1,0 +1,265 @@
+// The Save and Save as commands through a scripted Platform, on real temporary folders.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "model/Error.h"
+#include "model/Paths.h"
+#include "storage/MediaCopy.h"
+#include "storage/PrjFileReader.h"
+#include "storage/PrjFileWriter.h"
+#include "storage/ProjectFolder.h"
+#include "storage/ProjectSaver.h"
+#include "storage/ProjectSamples.h"
+#include "support/FakePlatform.h"
+#include "support/TempDir.h"
+
+namespace kestrel {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+class SaveTest : public ::testing::Test {
+protected:
+    test::FakePlatform platform;
+    Editor ed{platform};
+    test::TempDir media, folder, program;
+
+    void SetUp() override {
+        ed.Prj->PrjDir = program.Dir();
+        test::FillWorkedExample(*ed.Prj, media.Dir(), media.Dir());
+        ed.Prj->CurTimeIndex = 0;
+        for (const char* f : {"intro.mp4", "promo.avi", "back.jpg", "pic1.jpg", "pic2.jpg"})
+            WriteBytes(media / f, f);
+    }
+    std::string Saved() { return ReadBytes(ed.Prj->PrjFileName); }
+};
+
+TEST_F(SaveTest, SaveAsWritesTheFileCopiesTheMediaAndReports) {
+    platform.files = {folder / "plan"};
+    WriteBytes(program / "Thumbs.db", "x");
+    WriteBytes(folder / "Thumbs.db", "x");
+    WriteBytes(folder / "back.jpg", "a background already there");
+    WriteBytes(folder / "intro.mp4", "an older intro");
+    TBtnSavePrjClick(ed);  // no name yet: asks for one
+
+    EXPECT_THAT(platform.Filters(), ElementsAre("XML file (*.XML)|*.XML"));
+    EXPECT_THAT(platform.Folders(), ElementsAre(program.Dir()));
+    EXPECT_EQ(ed.Prj->PrjFileName, folder / "plan.XML");
+    EXPECT_EQ(ed.Prj->PrjDir, folder.Dir());
+    EXPECT_EQ(Saved(), ReadBytes(std::string(KESTREL_TEST_DATA) + "/worked-example.XML"));
+    for (const char* f : {"intro.mp4", "promo.avi", "pic1.jpg", "pic2.jpg"})
+        EXPECT_EQ(ReadBytes(folder / f), f) << f;  // media replaced
+    EXPECT_EQ(ReadBytes(folder / "back.jpg"), "a background already there");  // backgrounds kept
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].caption, "Kestrel");
+    EXPECT_EQ(platform.messages[0].text, "Save completed!");
+    EXPECT_EQ(platform.messages[0].buttons, Buttons::Ok);
+    EXPECT_FALSE(fs::exists(folder / "Thumbs.db"));
+    EXPECT_TRUE(fs::exists(program / "Thumbs.db"));
+
+    // A plain Save afterwards asks nothing and writes the same file again.
+    TBtnSavePrjClick(ed);
+    EXPECT_EQ(platform.choosers.size(), 1u);
+    EXPECT_EQ(platform.Texts(), (std::vector<std::string>{"Save completed!", "Save completed!"}));
+}
+
+TEST_F(SaveTest, CancelOrEmptyNameWritesNothingButCleansUp) {
+    for (bool queued : {true, false}) {  // an empty name given, or the dialog cancelled
+        if (queued) platform.files = {""};
+        WriteBytes(program / "Thumbs.db", "x");
+        Saveas1Click(ed);
+        EXPECT_TRUE(platform.messages.empty());
+        EXPECT_EQ(ed.Prj->PrjFileName, "");
+        EXPECT_TRUE(fs::is_empty(folder.Dir()));
+        EXPECT_FALSE(fs::exists(program / "Thumbs.db"));
+    }
+}
+
+TEST_F(SaveTest, ReplacingAnExistingFileAsksFirst) {
+    WriteBytes(folder / "plan.XML", "the old plan");
+
+    platform.files = {folder / "plan.XML"};
+    platform.answers = {Answer::No};
+    Saveas1Click(ed);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].caption, "Warning");
+    EXPECT_EQ(platform.messages[0].text, "File exist, replace it?");
+    EXPECT_EQ(platform.messages[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(platform.messages[0].icon, Icon::None);
+    EXPECT_EQ(ReadBytes(folder / "plan.XML"), "the old plan");
+    // Declined: the project keeps its previous name, so a plain Save asks again
+    // instead of overwriting the file the user kept.
+    EXPECT_EQ(ed.Prj->PrjFileName, "");
+    EXPECT_EQ(ed.Prj->PrjDir, program.Dir());
+    EXPECT_FALSE(fs::exists(folder / "intro.mp4"));
+
+    platform.messages.clear();
+    platform.files = {folder / "plan.XML"};
+    platform.answers = {Answer::Yes};
+    TBtnSavePrjClick(ed);
+    EXPECT_EQ(platform.Texts(), (std::vector<std::string>{"File exist, replace it?", "Save completed!"}));
+    EXPECT_EQ(Saved(), ReadBytes(std::string(KESTREL_TEST_DATA) + "/worked-example.XML"));
+}
+
+TEST_F(SaveTest, FolderThatCannotBeWrittenEndsTheSaveWithTheReason) {
+    WriteBytes(folder / "file", "");
+    platform.files = {folder / "file/plan.XML"};  // a file where a folder should be
+    try {
+        Saveas1Click(ed);
+        FAIL() << "the save reported nothing";
+    } catch (const Error& e) {
+        EXPECT_THAT(e.what(), HasSubstr(folder / "file/plan.XML"));
+        EXPECT_THAT(e.what(), HasSubstr("Not a directory"));
+    }
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(SaveTest, FailedCopiesAreListedAndTheFileIsStillWritten) {
+    fs::remove(media / "promo.avi");
+    fs::remove(media / "pic2.jpg");
+    fs::create_directory(media / "pic2.jpg");  // cannot be read as a file
+    platform.files = {folder / "plan.XML"};
+    Saveas1Click(ed);
+    EXPECT_EQ(Saved(), ReadBytes(std::string(KESTREL_TEST_DATA) + "/worked-example.XML"));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text,
+              "Save completed, but some files could not be copied into the project folder:\n" +
+                  (media / "pic2.jpg") + ": Is a directory\n" + (media / "promo.avi") +
+                  ": No such file or directory");
+
+    fs::remove(media / "pic2.jpg");
+    WriteBytes(media / "pic2.jpg", "pic2.jpg");
+    WriteBytes(media / "promo.avi", "promo.avi");
+    platform.messages.clear();
+    TBtnSavePrjClick(ed);
+    EXPECT_EQ(platform.Texts(), std::vector<std::string>{"Save completed!"});
+    EXPECT_EQ(ReadBytes(folder / "promo.avi"), "promo.avi");
+}
+
+TEST_F(SaveTest, AtMostTwentyFailuresAreListed) {
+    auto& w = ed.Prj->TimePL[0].MainWin;
+    w.PLCount = 25;
+    for (int k = 0; k < 25; ++k) w.PL[k].FileName = media / ("gone" + std::to_string(k) + ".mp4");
+    platform.files = {folder / "plan.XML"};
+    Saveas1Click(ed);
+    const std::string text = platform.messages.at(0).text;
+    EXPECT_THAT(text, HasSubstr("gone19.mp4: "));
+    EXPECT_THAT(text, ::testing::Not(HasSubstr("gone20.mp4")));
+    EXPECT_THAT(text, ::testing::EndsWith("\nand 5 more"));
+}
+
+TEST_F(SaveTest, ProgressNamesEveryPlannedCopyInOrder) {
+    platform.files = {folder / "plan.XML"};
+    Saveas1Click(ed);
+    std::vector<std::string> files;
+    for (size_t n = 0; n < platform.progress.size(); ++n) {
+        EXPECT_EQ(platform.progress[n].done, static_cast<int>(n));
+        EXPECT_EQ(platform.progress[n].total, 6);
+        files.push_back(BareName(platform.progress[n].file));
+    }
+    EXPECT_THAT(files, ElementsAre("pic1.jpg", "pic2.jpg", "pic1.jpg", "back.jpg", "intro.mp4", "promo.avi"));
+}
+
+// Three sections with sub window pictures built before the first save.
+class AllSectionsTest : public SaveTest {
+protected:
+    void SetUp() override {
+        ed.Prj->PrjDir = program.Dir();
+        Project& p = *ed.Prj;
+        p.TimeCount = 3;
+        for (int i = 0; i < 3; ++i) {
+            std::string n = std::to_string(i);
+            auto& s = p.TimePL[i];
+            s.StartTime = 800 + i * 100;
+            s.EndTime = 859 + i * 100;
+            s.MainWin.PLCount = 1;
+            s.MainWin.PL[0] = {1, 50, media / ("main" + n + ".mp4")};
+            s.BGFile = media / ("bg" + n + ".jpg");
+            s.SubWinCount = 2;
+            for (int j = 1; j <= 2; ++j) {
+                s.SubWin[j].PLCount = 2;
+                s.SubWin[j].PL[0] = {0, 1, media / ("s" + n + "w" + std::to_string(j) + ".jpg")};
+                s.SubWin[j].PL[1] = {0, 1, media / "shared.bmp"};
+            }
+            for (auto& f : Files(i)) WriteBytes(f, f);
+            p.CurTimeIndex = i;
+            RefreshFileList(ed);  // as when each section was left
+        }
+    }
+    std::vector<std::string> Files(int i) {
+        std::string n = std::to_string(i);
+        return {media / ("main" + n + ".mp4"), media / ("bg" + n + ".jpg"), media / ("s" + n + "w1.jpg"),
+                media / ("s" + n + "w2.jpg"), media / "shared.bmp"};
+    }
+    // Every file the saved project names lies in the folder.
+    void ExpectFolderComplete(const test::TempDir& dir) {
+        for (int i = 0; i < 3; ++i)
+            for (auto& f : Files(i)) EXPECT_TRUE(fs::exists(dir / BareName(f))) << f;
+        Project read;
+        read.PrjFileName = dir / "plan.XML";
+        read.PrjDir = dir.Dir();
+        ReadPrjFile(read);
+        ASSERT_EQ(read.TimeCount, 3);
+        for (int i = 0; i < 3; ++i) {
+            const auto& s = read.TimePL[i];
+            EXPECT_TRUE(fs::exists(s.MainWin.PL[0].FileName));
+            EXPECT_TRUE(fs::exists(s.BGFile));
+            for (int j = 1; j <= s.SubWinCount; ++j)
+                for (int k = 0; k < s.SubWin[j].PLCount; ++k) EXPECT_TRUE(fs::exists(s.SubWin[j].PL[k].FileName));
+        }
+    }
+};
+
+TEST_F(AllSectionsTest, EverySectionsFilesReachEachNewFolder) {
+    EXPECT_TRUE(fs::is_empty(program.Dir()));  // nothing copied before the first save
+
+    platform.files = {folder / "plan.XML"};
+    Saveas1Click(ed);
+    EXPECT_EQ(platform.Texts(), std::vector<std::string>{"Save completed!"});
+    ExpectFolderComplete(folder);
+
+    test::TempDir second;
+    platform.files = {second / "plan.XML"};
+    Saveas1Click(ed);
+    ExpectFolderComplete(second);
+
+    // The current section was rebuilt first, so the bytes are those of a plain write.
+    EXPECT_EQ(ReadBytes(second / "plan.XML"), PrjFileText(*ed.Prj));
+}
+
+TEST_F(AllSectionsTest, NothingIsCopiedIntoThePreviousFolderAfterNewProject) {
+    platform.files = {folder / "plan.XML"};
+    Saveas1Click(ed);
+    auto before = fs::directory_iterator(folder.Dir());
+    size_t count = std::distance(before, fs::directory_iterator());
+
+    std::string dir = ed.Prj->PrjDir;
+    ed.Prj = ed.NewProject();  // the new project has no name yet; its folder stays
+    ed.Prj->PrjDir = dir;
+    ed.Prj->TimeCount = 1;
+    ed.Prj->CurTimeIndex = 0;
+    ed.Prj->TimePL[0].SubWinCount = 1;
+    ed.Prj->TimePL[0].SubWin[1].PLCount = 1;
+    ed.Prj->TimePL[0].SubWin[1].PL[0].FileName = media / "fresh.jpg";
+    WriteBytes(media / "fresh.jpg", "fresh");
+    RefreshFileList(ed);
+    EXPECT_EQ(size_t(std::distance(fs::directory_iterator(folder.Dir()), fs::directory_iterator())), count);
+    EXPECT_FALSE(fs::exists(folder / "fresh.jpg"));
+}
+
+TEST_F(AllSectionsTest, SecondSaveWithNothingChangedCopiesNoBytes) {
+    platform.files = {folder / "plan.XML"};
+    Saveas1Click(ed);
+    auto before = MediaBytesCopied();
+    TBtnSavePrjClick(ed);
+    EXPECT_EQ(MediaBytesCopied(), before);
+}
+
+}  // namespace
+}  // namespace kestrel
