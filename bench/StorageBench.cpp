@@ -1,6 +1,7 @@
 // Writing and reading the largest project, the file list rebuild with the media in
 // place, and the media copy against a plain read/write loop.
 #include <benchmark/benchmark.h>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -16,20 +17,12 @@
 #include "storage/ProjectFolder.h"
 #include "storage/ProjectSaver.h"
 #include "storage/ProjectSamples.h"
+#include "support/SilentPlatform.h"
 
 namespace {
 
 using namespace kestrel;
 namespace fs = std::filesystem;
-
-class QuietPlatform : public Platform {
-public:
-    Answer Message(const std::string&, const std::string&, Buttons, Icon) override { return Answer::Ok; }
-    std::string OpenFile(const std::string&, const std::string&) override { return {}; }
-    std::vector<std::string> OpenFiles(const std::string&, const std::string&) override { return {}; }
-    std::string SaveFile(const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> PictureProblem(const std::string&) override { return std::nullopt; }
-};
 
 struct Folder {
     fs::path path;
@@ -81,7 +74,7 @@ BENCHMARK(BM_ReadLargestProject)->Unit(benchmark::kMicrosecond);
 // 8 sub windows x 101 entries, every file already copied: only metadata is touched.
 void BM_RefreshFileListMediaInPlace(benchmark::State& state) {
     Folder media, project;
-    QuietPlatform platform;
+    bench::SilentPlatform platform;
     Editor ed(platform);
     test::FillLargest(*ed.Prj, media.Dir());
     ed.Prj->PrjDir = project.Dir();
@@ -100,7 +93,7 @@ BENCHMARK(BM_RefreshFileListMediaInPlace)->Unit(benchmark::kMicrosecond);
 // A second save of the worked example's shape scaled up: nothing changed, nothing copied.
 void BM_SecondSaveNothingChanged(benchmark::State& state) {
     Folder media, project;
-    QuietPlatform platform;
+    bench::SilentPlatform platform;
     Editor ed(platform);
     test::FillLargest(*ed.Prj, media.Dir());
     for (int i = 0; i < MaxTimeIndex; ++i) {
