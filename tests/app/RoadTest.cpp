@@ -142,7 +142,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(app->Form1.get()));
     }
     void cleanup() {
-        if (app) QTest::mouseRelease(canvas(), Qt::LeftButton);  // a drag cut short holds no button
+        // A drag cut short by a failure holds no button into the next test.
+        if (app)
+            for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+                QTest::mouseRelease(canvas(), b);
         driver.closeAll();
         driver.seen.clear();
         app.reset();
@@ -282,6 +285,67 @@ private slots:
         doubleClick(subList()->viewport(), subList()->visualItemRect(subList()->item(1)).center());
         QVERIFY(!app->PLForm->isVisible());
         QVERIFY(form().isEnabled());
+    }
+
+    // Every button draws alike; choosing "Main Window" afterwards clears the list's
+    // selection, turns the panel blue and shows the main window's rectangle.
+    void anyButtonDrawsAndTheViewFollows_data() {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::newRow("left") << Qt::LeftButton;
+        QTest::newRow("right") << Qt::RightButton;
+        QTest::newRow("middle") << Qt::MiddleButton;
+    }
+    void anyButtonDrawsAndTheViewFollows() {
+        QFETCH(Qt::MouseButton, button);
+        newSection(8, 0, 9, 0);
+        QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
+        addSubWindow();
+        clickSub(0);
+        QCOMPARE(child("Panel_MainWin")->palette().color(QPalette::Window), QColor(166, 202, 240));
+
+        hover(QPoint(500, 100));
+        QTest::mousePress(canvas(), button, {}, QPoint(500, 100));
+        QTest::mouseMove(canvas(), QPoint(600, 180));
+        QTest::mouseRelease(canvas(), button, {}, QPoint(600, 180));
+        QCOMPARE(fields(), (QStringList{"942", "189", "188", "151"}));
+        QCOMPARE(selectedSub(), 0);
+
+        QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
+        QCOMPARE(selectedSub(), -1);
+        QCOMPARE(child("Panel_MainWin")->palette().color(QPalette::Window), QColor(0, 0, 255));
+        QCOMPARE(fields(), (QStringList{"0", "0", "763", "764"}));
+    }
+
+    // Text put into a field without a key (a paste with the mouse) is applied when the
+    // focus leaves the field.
+    void leavingAFieldAppliesIt() {
+        QApplication::setActiveWindow(&form());
+        QVERIFY(QTest::qWaitForWindowActive(&form()));
+        newSection(8, 0, 9, 0);
+        QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
+        auto* width = child<QLineEdit>("Edit_Width");
+        QTest::mouseClick(width, Qt::LeftButton);
+        QTRY_VERIFY(width->hasFocus());
+        width->setText("2000");
+        QTest::mouseClick(child<QLineEdit>("Edit_Height"), Qt::LeftButton);
+        QTRY_VERIFY(!width->hasFocus());
+        QCOMPARE(fields(), (QStringList{"0", "0", "1360", "764"}));
+        QCOMPARE(app->ed.Prj->TimePL[0].MainWin.Width, 1360);
+    }
+
+    // A background chosen through the file dialog is named in its field and shown.
+    void backgroundIsShown() {
+        QTemporaryDir dir;
+        QImage green(64, 36, QImage::Format_RGB32);
+        green.fill(QColor(0, 160, 0));
+        QVERIFY(green.save(dir.filePath("back.JPG"), "JPG", 100));
+        newSection(8, 0, 9, 0);
+        driver.fileDialog([&](QFileDialog* fd) { test::ChooseFile(fd, dir.filePath("back.JPG")); });
+        QTest::mouseClick(child<QPushButton>("SBtn_BGFile"), Qt::LeftButton);
+        QCOMPARE(child<QLineEdit>("Edit_BGFile")->text(), dir.filePath("back.JPG"));
+        const QColor shown = canvas()->grab().toImage().pixelColor(360, 200);
+        QVERIFY2(std::abs(shown.green() - 160) < 8 && shown.red() < 8 && shown.blue() < 8,
+                 qPrintable(shown.name()));
     }
 
     // Choose SubWin1, draw it, move it, resize it by a corner, type a position, save.
