@@ -19,6 +19,7 @@
 
 #include "layout/MouseEditor.h"
 #include "layout/WindowList.h"
+#include "playlist/PlaylistTable.h"
 #include "storage/OpenCommand.h"
 #include "storage/ProjectFolder.h"
 #include "storage/ProjectSaver.h"
@@ -224,7 +225,8 @@ void TForm1::buildWorkArea(QWidget* client) {
             [this](QListWidgetItem*) { RunCommand([this] { ListBox_SubWinClick(ed_); }); });
     connect(ListBox_SubWin_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) {
         bool show = false;
-        RunCommand([&] { show = ListBox_SubWinDblClick(ed_); });
+        // The editor works on a window the section has: never one beyond SubWinCount.
+        RunCommand([&] { show = ListBox_SubWinDblClick(ed_) && CanEditPlaylist(ed_); });
         if (show) ShowDialog(dialogs_.PL);
     });
 
@@ -308,7 +310,13 @@ void TForm1::buildWorkArea(QWidget* client) {
 void TForm1::setDialogs(const Dialogs& dialogs) {
     dialogs_ = dialogs;
     for (ConventionDialog* d : {dialogs.About, dialogs.PL, dialogs.Setting, dialogs.TL})
-        if (d) connect(d, &ConventionDialog::Closed, this, [this] { FormActivate(); });
+        if (d)
+            connect(d, &ConventionDialog::Closed, this, [this] {
+                // What the dialog changed in the view is shown before the refresh reads
+                // the widgets back: a new section must not lose its place in the list.
+                SyncView();
+                FormActivate();
+            });
 }
 
 void TForm1::ShowDialog(ConventionDialog* dialog) {

@@ -97,6 +97,7 @@ bool TimeListEditor::SBtn_TLOKClick(Editor& ed) {
     const int added = static_cast<int>(list.size()) - 1;
     ed.View.TimeListIndex = added;
     ed.Prj->CurTimeIndex = added;
+    ed.Prj->TimeCount = added + 1;  // the sections the project file holds
     ed.Prj->TimePL[added].StartTime = start;
     ed.Prj->TimePL[added].EndTime = end;
     // The new section is not drawn until it is chosen; only the one left is cleared.
@@ -122,6 +123,7 @@ void SBtn_DeleteTimeListClick(Editor& ed) {
     ResetRecord(recs[MaxTimeIndex - 1], ed.Panel.ImgWidth(), ed.Panel.ImgHeight());
 
     ed.View.TimeList.erase(ed.View.TimeList.begin() + k);
+    ed.Prj->TimeCount = static_cast<int>(ed.View.TimeList.size());
     if (!ed.View.TimeList.empty()) {
         ed.View.TimeListIndex = 0;
         ed.Prj->CurTimeIndex = 0;

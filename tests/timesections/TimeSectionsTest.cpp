@@ -1,6 +1,7 @@
 // The time list commands: adding, editing, refusing and deleting sections.
 #include <gtest/gtest.h>
 
+#include "storage/PrjFileWriter.h"
 #include "timesections/SectionFixture.h"
 
 namespace kestrel {
@@ -190,6 +191,26 @@ TEST_F(TimeSectionsTest, DeletingMovesTheLaterSectionsUpWhole) {
     EXPECT_TRUE(ed.Prj->TimePL[0].SubWin[1].Shape);
     EXPECT_EQ(ed.SelWinIndex, -1);
     EXPECT_EQ(ed.View.PosFields, (std::array<std::string, 4>{"", "", "", ""}));
+}
+
+// The project file holds the sections the time list holds, however they came there.
+TEST_F(TimeSectionsTest, TheProjectFileHoldsTheListedSections) {
+    const auto sections = [this] {
+        const std::string text = PrjFileText(*ed.Prj);
+        int n = 0;
+        for (auto at = text.find(" <TIME s="); at != std::string::npos; at = text.find(" <TIME s=", at + 1)) ++n;
+        return n;
+    };
+    ASSERT_TRUE(Add(8, 0, 9, 0));
+    ASSERT_TRUE(Add(9, 0, 10, 0));
+    ASSERT_TRUE(Add(10, 0, 11, 0));
+    EXPECT_EQ(sections(), 3);
+    Choose(0);
+    fp.answers = {Answer::Yes};
+    SBtn_DeleteTimeListClick(ed);
+    EXPECT_EQ(sections(), 2);
+    EXPECT_EQ(PrjFileText(*ed.Prj).find("<TIME s=\"0800\""), std::string::npos);
+    EXPECT_NE(PrjFileText(*ed.Prj).find("<TIME s=\"1000\" e=\"1100\"/>"), std::string::npos);
 }
 
 TEST_F(TimeSectionsTest, DeleteAnsweredNoChangesNothing) {
