@@ -94,6 +94,8 @@ bool TimeListEditor::SBtn_TLOKClick(Editor& ed) {
     }
     const int before = ed.Prj->CurTimeIndex;
     list.push_back(text);
+    // The count of sections follows the list: a save writes and copies that many.
+    ed.Prj->TimeCount = static_cast<int>(list.size());
     const int added = static_cast<int>(list.size()) - 1;
     ed.View.TimeListIndex = added;
     ed.Prj->CurTimeIndex = added;
@@ -122,6 +124,7 @@ void SBtn_DeleteTimeListClick(Editor& ed) {
     ResetRecord(recs[MaxTimeIndex - 1], ed.Panel.ImgWidth(), ed.Panel.ImgHeight());
 
     ed.View.TimeList.erase(ed.View.TimeList.begin() + k);
+    ed.Prj->TimeCount = static_cast<int>(ed.View.TimeList.size());
     if (!ed.View.TimeList.empty()) {
         ed.View.TimeListIndex = 0;
         ed.Prj->CurTimeIndex = 0;

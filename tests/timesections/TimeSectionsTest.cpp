@@ -1,6 +1,8 @@
 // The time list commands: adding, editing, refusing and deleting sections.
 #include <gtest/gtest.h>
 
+#include "storage/PrjFileWriter.h"
+#include "support/TempDir.h"
 #include "timesections/SectionFixture.h"
 
 namespace kestrel {
@@ -146,6 +148,27 @@ TEST_F(TimeSectionsTest, TenSectionsRefuseNewUntilOneIsDeleted) {
     EXPECT_EQ(ed.View.TimeList.size(), 10u);
     EXPECT_EQ(ed.Prj->TimePL[9].StartTime, 2200);
     EXPECT_EQ(ed.Prj->TimePL[10].StartTime, 0);  // the spare is never used
+}
+
+// The sections of a project never saved before are what a save writes: the count of
+// sections follows the list through adding and deleting.
+TEST_F(TimeSectionsTest, SectionsOfANewProjectAreCountedForSaving) {
+    ASSERT_TRUE(Add(8, 30, 12, 0));
+    ASSERT_TRUE(Add(12, 0, 18, 0));
+    ASSERT_TRUE(Add(18, 0, 22, 0));
+    EXPECT_EQ(ed.Prj->TimeCount, 3);
+    Choose(1);
+    fp.answers = {Answer::Yes};
+    SBtn_DeleteTimeListClick(ed);
+    EXPECT_EQ(ed.Prj->TimeCount, 2);
+
+    test::TempDir dir;
+    ed.Prj->PrjFileName = dir / "new.XML";
+    WritePrjFile(*ed.Prj);
+    const std::string text = test::ReadBytes(dir / "new.XML");
+    EXPECT_NE(text.find("<TIME s=\"0830\" e=\"1200\"/>"), std::string::npos);
+    EXPECT_NE(text.find("<TIME s=\"1800\" e=\"2200\"/>"), std::string::npos);
+    EXPECT_EQ(text.find("<TIME s=\"1200\""), std::string::npos);
 }
 
 TEST_F(TimeSectionsTest, DeletingMovesTheLaterSectionsUpWhole) {
