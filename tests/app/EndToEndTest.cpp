@@ -138,6 +138,7 @@ private slots:
     void cleanup() {
         QTest::mouseRelease(canvas(), Qt::LeftButton);  // a drag cut short holds no button
         driver.closeAll();
+        driver.seen.clear();
         app.reset();
     }
 
@@ -322,6 +323,58 @@ private slots:
         QTest::mouseClick(child("TBtnSavePrj"), Qt::LeftButton);
         QCOMPARE(ReadAll(file), saved);
         QCOMPARE(driver.pendingCount(), 0);
+    }
+
+    // The demo project, copied first so that nothing changes the original, opens with
+    // its sections, windows and pictures. With KESTREL_SHOTS naming a folder, pictures of
+    // the main window, the playlist editor and the time list editor are saved there
+    // (scripts/screenshot uses them for the README).
+    void demoProjectOpens() {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid() && QDir(tmp.path()).mkdir("kestrel-demo"));
+        const QDir copy(tmp.filePath("kestrel-demo"));
+        const QDir demo(KESTREL_DEMO_DIR);
+        for (const QString& name : demo.entryList(QDir::Files))
+            QVERIFY(QFile::copy(demo.filePath(name), copy.filePath(name)));
+        driver.fileDialog([&](QFileDialog* d) { test::ChooseFile(d, copy.filePath("DEMO.XML")); });
+        QTest::mouseClick(child("btnOpenPrj"), Qt::LeftButton);
+        QCOMPARE(driver.pendingCount(), 0);
+        QVERIFY(driver.seen.isEmpty());  // no failure reported
+
+        auto* timeList = child<QComboBox>("ComboBox_TimeList");
+        QCOMPARE(timeList->count(), 3);
+        QCOMPARE(timeList->itemText(0), QString("08:00 -- 11:30"));
+        auto* list = child<QListWidget>("ListBox_SubWin");
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(child<QLineEdit>("Edit_BGFile")->text(), copy.filePath("bg-morning.jpg"));
+        // The background is shown: the canvas is not the default picture's plain fill.
+        QCOMPARE(app->ed.View.Picture, PictureKind::File);
+
+        // SubWin1 chosen, as a user would before looking at it.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QCOMPARE(app->ed.PLWinIndex, 1);
+        QCOMPARE(child<QLineEdit>("Edit_Left")->text(), QString("960"));
+        const QString shots = qEnvironmentVariable("KESTREL_SHOTS");
+        if (!shots.isEmpty()) QVERIFY(form().grab().save(shots + "/main.png"));
+
+        // The main window's playlist, by a double click on "Main Window".
+        QTest::mouseDClick(child("Panel_MainWin"), Qt::LeftButton);
+        QVERIFY(app->PLForm->isVisible());
+        QTableWidget* grid = app->PLForm->Grid();
+        QCOMPARE(grid->rowCount(), 2);
+        QCOMPARE(grid->item(0, 0)->text(), copy.filePath("main-coffee.jpg"));
+        if (!shots.isEmpty()) QVERIFY(app->PLForm->grab().save(shots + "/playlist.png"));
+        app->PLForm->close();
+
+        // The time list editor, opened by "Edit" on the current section.
+        QTest::mouseClick(child("SBtn_EditTimeList"), Qt::LeftButton);
+        TTLForm* tl = app->TLForm.get();
+        QVERIFY(tl->isVisible());
+        QCOMPARE(tl->findChild<QSpinBox*>("SpinEdit_EHour")->value(), 11);
+        QCOMPARE(tl->findChild<QSpinBox*>("SpinEdit_EMinute")->value(), 30);
+        if (!shots.isEmpty()) QVERIFY(tl->grab().save(shots + "/timelist.png"));
+        tl->close();
+        QVERIFY(form().isEnabled());
     }
 };
 
