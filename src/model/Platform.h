@@ -28,7 +28,8 @@ public:
     // Whether a picture file can be shown: nullopt when it can, else the reason.
     virtual std::optional<std::string> PictureProblem(const std::string& path) = 0;
     // Called by a save before each media copy: the copy's source, the copies done so far
-    // and the number planned for this save.
+    // and the number planned for this save; once more with done == total (and no file)
+    // when the copies are done.
     virtual void SaveProgress(const std::string& /*file*/, int /*done*/, int /*total*/) {}
 
     // Conveniences on top of Message.

@@ -105,6 +105,7 @@ void SavePrjClick(Editor& ed) {
                                   [&](const Failure& f) { return f.Source == job.Source; });
         if (!listed) failures.push_back({job.Source, r.Reason});
     }
+    ed.platform.SaveProgress({}, total, total);  // the copies are done
 
     WritePrjFile(prj);
     if (failures.empty())

@@ -94,10 +94,11 @@ bool TimeListEditor::SBtn_TLOKClick(Editor& ed) {
     }
     const int before = ed.Prj->CurTimeIndex;
     list.push_back(text);
+    // The count of sections follows the list: a save writes and copies that many.
+    ed.Prj->TimeCount = static_cast<int>(list.size());
     const int added = static_cast<int>(list.size()) - 1;
     ed.View.TimeListIndex = added;
     ed.Prj->CurTimeIndex = added;
-    ed.Prj->TimeCount = added + 1;  // the sections the project file holds
     ed.Prj->TimePL[added].StartTime = start;
     ed.Prj->TimePL[added].EndTime = end;
     // The new section is not drawn until it is chosen; only the one left is cleared.

@@ -1,9 +1,11 @@
 #include "ui/QtPlatform.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QMessageBox>
+#include <QProgressDialog>
 
 namespace kestrel {
 
@@ -11,9 +13,17 @@ static QString Q(const std::string& s) { return QString::fromStdString(s); }
 static std::string S(const QString& s) { return s.toStdString(); }
 
 QtPlatform::QtPlatform(QWidget* parent) : parent_(parent) {}
+QtPlatform::~QtPlatform() { delete progress_; }
+
+void QtPlatform::setParent(QWidget* parent) {
+    delete progress_;  // made again over the new parent when needed
+    parent_ = parent;
+}
 
 Answer QtPlatform::Message(const std::string& caption, const std::string& text, Buttons buttons,
                            Icon icon) {
+    // A box ends the progress display: the save has ended or failed.
+    EndProgress();
     QMessageBox box(parent_);
     box.setWindowTitle(Q(caption));
     box.setText(Q(text));
@@ -88,6 +98,51 @@ std::optional<std::string> QtPlatform::PictureProblem(const std::string& path) {
     // Read it whole: a file with a good header and damaged data cannot be shown either.
     if (!reader.read().isNull()) return std::nullopt;
     return S(reader.errorString());
+}
+
+QProgressDialog* QtPlatform::progressDialog() const {
+    return progress_ && progress_->isVisible() ? progress_.data() : nullptr;
+}
+
+void QtPlatform::EndProgress() {
+    copying_ = false;
+    if (!progress_) return;
+    progress_->reset();  // also stops the dialog's own timer that would show it again
+    progress_->hide();
+}
+
+void QtPlatform::SaveProgress(const std::string& file, int done, int total) {
+    if (done >= total) {
+        EndProgress();
+        return;
+    }
+    const auto now = clock_();
+    if (done == 0 || !copying_) {  // a new save
+        EndProgress();
+        copying_ = true;
+        copyStart_ = now;
+    }
+    if (!progressDialog() && now - copyStart_ <= std::chrono::milliseconds(500)) return;
+    if (!progress_) {
+        // Modal to the main window, without Cancel: a save is not stopped half way.
+        progress_ = new QProgressDialog(parent_);
+        progress_->setObjectName("SaveProgress");
+        progress_->setWindowTitle(AppTitle);
+        progress_->setWindowModality(Qt::WindowModal);
+        progress_->setCancelButton(nullptr);
+        progress_->setAutoClose(false);
+        progress_->setAutoReset(false);
+        progress_->setMinimumDuration(0);
+        progress_->setMinimumWidth(420);
+    }
+    const QString path = Q(file);
+    const QString shown = progress_->fontMetrics().elidedText(path, Qt::ElideMiddle, 380);
+    progress_->setLabelText(QString("Copying %1\n%2 of %3 files copied").arg(shown).arg(done).arg(total));
+    progress_->setRange(0, total);
+    progress_->setValue(done);
+    if (!progress_->isVisible()) progress_->show();
+    // The copies hold the event loop: let the dialog paint, without taking user input.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace kestrel

@@ -1,7 +1,11 @@
 #pragma once
 // The desktop side of the Platform seam: Qt message boxes, file dialogs and the picture check.
 
+#include <QPointer>
+#include <QProgressDialog>
 #include <QString>
+#include <chrono>
+#include <functional>
 
 #include "model/Platform.h"
 
@@ -13,7 +17,8 @@ class QtPlatform : public Platform {
 public:
     // parent: the window the boxes and file dialogs belong to (may be set later).
     explicit QtPlatform(QWidget* parent = nullptr);
-    void setParent(QWidget* parent) { parent_ = parent; }
+    ~QtPlatform() override;
+    void setParent(QWidget* parent);
 
     Answer Message(const std::string& caption, const std::string& text, Buttons buttons,
                    Icon icon) override;
@@ -22,13 +27,28 @@ public:
                                        const std::string& initialDir) override;
     std::string SaveFile(const std::string& filter, const std::string& initialDir) override;
     std::optional<std::string> PictureProblem(const std::string& path) override;
+    // Shows a progress dialog once a save has been copying for more than half a second;
+    // it closes when the copies are done or a box is shown (a report, a failure).
+    void SaveProgress(const std::string& file, int done, int total) override;
+
+    // The clock the half second is measured with (tests make time pass).
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+    void setClock(Clock clock) { clock_ = std::move(clock); }
+    // The progress dialog while it is shown, else null.
+    QProgressDialog* progressDialog() const;
 
     // "Text (*.EXT)|*.EXT|Pictures (*.jpg;*.bmp)|*.jpg;*.bmp" ->
     // "Text (*.EXT);;Pictures (*.jpg *.bmp)": caption and pattern pairs as Qt reads them.
     static QString QtFilter(const std::string& filter);
 
 private:
+    void EndProgress();
+
     QWidget* parent_;
+    Clock clock_ = [] { return std::chrono::steady_clock::now(); };
+    std::chrono::steady_clock::time_point copyStart_{};
+    bool copying_ = false;
+    QPointer<QProgressDialog> progress_;  // a child of parent_, which may go first
 };
 
 }  // namespace kestrel

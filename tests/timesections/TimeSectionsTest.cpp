@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/PrjFileWriter.h"
+#include "support/TempDir.h"
 #include "timesections/SectionFixture.h"
 
 namespace kestrel {
@@ -149,6 +150,27 @@ TEST_F(TimeSectionsTest, TenSectionsRefuseNewUntilOneIsDeleted) {
     EXPECT_EQ(ed.Prj->TimePL[10].StartTime, 0);  // the spare is never used
 }
 
+// The sections of a project never saved before are what a save writes: the count of
+// sections follows the list through adding and deleting.
+TEST_F(TimeSectionsTest, SectionsOfANewProjectAreCountedForSaving) {
+    ASSERT_TRUE(Add(8, 30, 12, 0));
+    ASSERT_TRUE(Add(12, 0, 18, 0));
+    ASSERT_TRUE(Add(18, 0, 22, 0));
+    EXPECT_EQ(ed.Prj->TimeCount, 3);
+    Choose(1);
+    fp.answers = {Answer::Yes};
+    SBtn_DeleteTimeListClick(ed);
+    EXPECT_EQ(ed.Prj->TimeCount, 2);
+
+    test::TempDir dir;
+    ed.Prj->PrjFileName = dir / "new.XML";
+    WritePrjFile(*ed.Prj);
+    const std::string text = test::ReadBytes(dir / "new.XML");
+    EXPECT_NE(text.find("<TIME s=\"0830\" e=\"1200\"/>"), std::string::npos);
+    EXPECT_NE(text.find("<TIME s=\"1800\" e=\"2200\"/>"), std::string::npos);
+    EXPECT_EQ(text.find("<TIME s=\"1200\""), std::string::npos);
+}
+
 TEST_F(TimeSectionsTest, DeletingMovesTheLaterSectionsUpWhole) {
     for (int h = 0; h < 5; ++h) {
         ASSERT_TRUE(Add(h + 8, 0, h + 9, 0));
@@ -191,26 +213,6 @@ TEST_F(TimeSectionsTest, DeletingMovesTheLaterSectionsUpWhole) {
     EXPECT_TRUE(ed.Prj->TimePL[0].SubWin[1].Shape);
     EXPECT_EQ(ed.SelWinIndex, -1);
     EXPECT_EQ(ed.View.PosFields, (std::array<std::string, 4>{"", "", "", ""}));
-}
-
-// The project file holds the sections the time list holds, however they came there.
-TEST_F(TimeSectionsTest, TheProjectFileHoldsTheListedSections) {
-    const auto sections = [this] {
-        const std::string text = PrjFileText(*ed.Prj);
-        int n = 0;
-        for (auto at = text.find(" <TIME s="); at != std::string::npos; at = text.find(" <TIME s=", at + 1)) ++n;
-        return n;
-    };
-    ASSERT_TRUE(Add(8, 0, 9, 0));
-    ASSERT_TRUE(Add(9, 0, 10, 0));
-    ASSERT_TRUE(Add(10, 0, 11, 0));
-    EXPECT_EQ(sections(), 3);
-    Choose(0);
-    fp.answers = {Answer::Yes};
-    SBtn_DeleteTimeListClick(ed);
-    EXPECT_EQ(sections(), 2);
-    EXPECT_EQ(PrjFileText(*ed.Prj).find("<TIME s=\"0800\""), std::string::npos);
-    EXPECT_NE(PrjFileText(*ed.Prj).find("<TIME s=\"1000\" e=\"1100\"/>"), std::string::npos);
 }
 
 TEST_F(TimeSectionsTest, DeleteAnsweredNoChangesNothing) {

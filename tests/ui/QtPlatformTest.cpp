@@ -8,6 +8,10 @@
 #include "support/ModalDriver.h"
 #include "ui/QtPlatform.h"
 
+#include <QProgressDialog>
+#include <QPushButton>
+#include <chrono>
+
 using namespace kestrel;
 
 class QtPlatformTest : public QObject {
@@ -151,6 +155,63 @@ private slots:
         QVERIFY(!platform.PictureProblem(dir.filePath("named-wrong.jpg").toStdString()));
         QVERIFY(platform.PictureProblem(dir.filePath("bad.jpg").toStdString()));
         QVERIFY(platform.PictureProblem(dir.filePath("missing.bmp").toStdString()));
+    }
+
+    // A save that copies for more than half a second shows which file it copies and how
+    // far it has got, in a dialog over the main window without Cancel; it closes at the
+    // end of the copies, or when a box is shown (a save that failed half way).
+    void longSavesShowTheirProgress_data() {
+        QTest::addColumn<int>("stepMs");  // the clock's step between calls
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<bool>("endByBox");
+        QTest::newRow("quick save") << 100 << false << false;
+        QTest::newRow("exactly half a second") << 250 << false << false;
+        QTest::newRow("slow save") << 300 << true << false;
+        QTest::newRow("slow save ended by a failure's box") << 300 << true << true;
+    }
+    void longSavesShowTheirProgress() {
+        QFETCH(int, stepMs);
+        QFETCH(bool, shown);
+        QFETCH(bool, endByBox);
+        QWidget main;
+        main.show();
+        QtPlatform p(&main);
+        auto now = std::chrono::steady_clock::time_point{} + std::chrono::hours(1);
+        p.setClock([&] { return now; });
+
+        const std::string files[] = {"/media/a.jpg", "/media/b.jpg", "/media/c.jpg"};
+        for (int done = 0; done < 3; ++done) {
+            p.SaveProgress(files[done], done, 3);
+            now += std::chrono::milliseconds(stepMs);
+        }
+        QProgressDialog* d = p.progressDialog();
+        QCOMPARE(d != nullptr, shown);
+        if (shown) {
+            QVERIFY(d->isVisible());
+            QCOMPARE(d->windowModality(), Qt::WindowModal);
+            QCOMPARE(d->parentWidget(), &main);
+            QVERIFY(d->findChildren<QPushButton*>().isEmpty());  // no Cancel
+            QVERIFY2(d->labelText().contains("/media/c.jpg"), qPrintable(d->labelText()));
+            QVERIFY2(d->labelText().contains("2 of 3"), qPrintable(d->labelText()));
+            QCOMPARE(d->value(), 2);
+            QCOMPARE(d->maximum(), 3);
+        }
+        if (endByBox) {
+            driver.answer({QMessageBox::Ok});
+            p.Report("Cannot create file");
+            QCOMPARE(driver.seen.size(), 1);
+        } else {
+            p.SaveProgress({}, 3, 3);
+        }
+        QVERIFY(!p.progressDialog());
+
+        // The next save measures its own half second.
+        p.SaveProgress(files[0], 0, 3);
+        now += std::chrono::milliseconds(400);
+        p.SaveProgress(files[1], 1, 3);
+        QVERIFY(!p.progressDialog());
+        QTest::qWait(20);  // nothing left to show it again later
+        QVERIFY(!p.progressDialog());
     }
 };
 
