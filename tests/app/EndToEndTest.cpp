@@ -20,6 +20,7 @@
 #include "app/KestrelApp.h"
 #include "app/PList.h"
 #include "playlist/PLData.h"
+#include "support/AppSession.h"
 #include "support/ModalDriver.h"
 #include "timesections/TimerList.h"
 #include "ui/ImageCanvas.h"
@@ -39,28 +40,10 @@ QByteArray ReadAll(const QString& path) {
 
 }  // namespace
 
-class EndToEndTest : public QObject {
+class EndToEndTest : public QObject, public test::AppSession {
     Q_OBJECT
 
-    std::unique_ptr<KestrelApp> app;
-    test::ModalDriver driver;
 
-    TForm1& form() { return *app->Form1; }
-    template <class T = QWidget>
-    T* child(const char* name) {
-        T* w = app->Form1->findChild<T*>(name);
-        if (!w) qWarning("no child %s", name);
-        return w;
-    }
-    ImageCanvas* canvas() { return app->Form1->canvas(); }
-
-    // A pointer move without a button (the handle under it is found on moves), then a
-    // drag with the left button held.
-    void hover(QPoint p) {
-        QMouseEvent move(QEvent::MouseMove, p, canvas()->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(canvas(), &move);
-    }
     void drag(QPoint from, QPoint to) {
         hover(from);
         QTest::mousePress(canvas(), Qt::LeftButton, {}, from);
@@ -130,17 +113,8 @@ class EndToEndTest : public QObject {
     }
 
 private slots:
-    void init() {
-        app = std::make_unique<KestrelApp>();
-        app->ShowMain();
-        QVERIFY(QTest::qWaitForWindowExposed(app->Form1.get()));
-    }
-    void cleanup() {
-        QTest::mouseRelease(canvas(), Qt::LeftButton);  // a drag cut short holds no button
-        driver.closeAll();
-        driver.seen.clear();
-        app.reset();
-    }
+    void init() { QVERIFY(Start()); }
+    void cleanup() { Stop(); }
 
     void theRoadOfATypicalPieceOfWork() {
         QTemporaryDir media, target;

@@ -21,6 +21,7 @@
 #include "settings/TPSetting.h"
 #include "timesections/TimerList.h"
 #include "model/Error.h"
+#include "support/AppSession.h"
 #include "support/ModalDriver.h"
 #include "ui/ConventionDialog.h"
 #include "ui/ImageCanvas.h"
@@ -38,32 +39,14 @@ const QColor kRed(255, 0, 0), kYellow(255, 255, 0), kSilver(192, 192, 192);
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, public test::AppSession {
     Q_OBJECT
 
-    std::unique_ptr<KestrelApp> app;
-    test::ModalDriver driver;
-
-    TForm1& form() { return *app->Form1; }
-    template <class T = QWidget>
-    T* child(const char* name) {
-        T* w = app->Form1->findChild<T*>(name);
-        if (!w) qWarning("no child %s", name);
-        return w;
-    }
     QImage grabCanvas() { return app->Form1->canvas()->grab().toImage(); }
 
 private slots:
-    void init() {
-        app = std::make_unique<KestrelApp>();
-        app->ShowMain();
-        QVERIFY(QTest::qWaitForWindowExposed(app->Form1.get()));
-    }
-    void cleanup() {
-        driver.closeAll();
-        driver.seen.clear();
-        app.reset();
-    }
+    void init() { QVERIFY(Start()); }
+    void cleanup() { Stop(); }
 
     void startUpState() {
         // The five windows, in their start-up order of creation, each named.

@@ -20,28 +20,18 @@
 #include "app/KestrelApp.h"
 #include "app/PList.h"
 #include "playlist/PLData.h"
+#include "support/AppSession.h"
 #include "support/ModalDriver.h"
 #include "timesections/TimerList.h"
 #include "ui/ImageCanvas.h"
 
 using namespace kestrel;
 
-class RoadTest : public QObject {
+class RoadTest : public QObject, public test::AppSession {
     Q_OBJECT
 
-    std::unique_ptr<KestrelApp> app;
-    test::ModalDriver driver;
-
-    TForm1& form() { return *app->Form1; }
-    template <class T = QWidget>
-    T* child(const char* name) {
-        T* w = app->Form1->findChild<T*>(name);
-        if (!w) qWarning("no child %s", name);
-        return w;
-    }
     QComboBox* timeList() { return child<QComboBox>("ComboBox_TimeList"); }
     QListWidget* subList() { return child<QListWidget>("ListBox_SubWin"); }
-    ImageCanvas* canvas() { return form().canvas(); }
 
     QStringList timeEntries() {
         QStringList out;
@@ -119,11 +109,6 @@ class RoadTest : public QObject {
         QTest::mouseDClick(w, Qt::LeftButton, {}, at);
         QTest::mouseRelease(w, Qt::LeftButton, {}, at);
     }
-    // An idle move: no button held, so it reaches the canvas through its mouse tracking.
-    void hover(QPoint p) {
-        QMouseEvent move(QEvent::MouseMove, p, canvas()->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(canvas(), &move);
-    }
     // Press, moves with the button held, release.
     void drag(QPoint from, std::initializer_list<QPoint> through) {
         QTest::mousePress(canvas(), Qt::LeftButton, {}, from);
@@ -136,20 +121,8 @@ class RoadTest : public QObject {
     }
 
 private slots:
-    void init() {
-        app = std::make_unique<KestrelApp>();
-        app->ShowMain();
-        QVERIFY(QTest::qWaitForWindowExposed(app->Form1.get()));
-    }
-    void cleanup() {
-        // A drag cut short by a failure holds no button into the next test.
-        if (app)
-            for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
-                QTest::mouseRelease(canvas(), b);
-        driver.closeAll();
-        driver.seen.clear();
-        app.reset();
-    }
+    void init() { QVERIFY(Start()); }
+    void cleanup() { Stop(); }
 
     // Adding two sections, editing one, deleting one and switching between them.
     void timeSections() {
