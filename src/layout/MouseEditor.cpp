@@ -142,14 +142,19 @@ void CreateNewShape(Editor& ed, int X, int Y) {
     ShowPosFields(ed, win);
 }
 
-void DrawNewShape(Editor& ed, int X, int Y) {
-    TTimePLData* rec = ed.Current();
-    if (ed.PLWinIndex == -1 || ed.SelWinIndex == -1 || !rec) return;
+// Drawing and resizing keep the drag point and the pointer inside the image.
+static void ClampToImage(Editor& ed, int& X, int& Y) {
     const int w = ed.Panel.ImgWidth(), h = ed.Panel.ImgHeight();
     ed.DragX = std::clamp(ed.DragX, 0, w);
     ed.DragY = std::clamp(ed.DragY, 0, h);
     X = std::clamp(X, 0, w);
     Y = std::clamp(Y, 0, h);
+}
+
+void DrawNewShape(Editor& ed, int X, int Y) {
+    TTimePLData* rec = ed.Current();
+    if (ed.PLWinIndex == -1 || ed.SelWinIndex == -1 || !rec) return;
+    ClampToImage(ed, X, Y);
     WithWindow(*rec, ed.SelWinIndex, [&](auto& win) {
         if (!win.Shape) return;
         Shape& s = *win.Shape;
@@ -194,10 +199,7 @@ void ResizeShape(Editor& ed, int X, int Y) {
     TTimePLData* rec = ed.Current();
     if (ed.PLWinIndex == -1 || ed.SelWinIndex == -1 || !rec) return;
     const int imgW = ed.Panel.ImgWidth(), imgH = ed.Panel.ImgHeight();
-    ed.DragX = std::clamp(ed.DragX, 0, imgW);
-    ed.DragY = std::clamp(ed.DragY, 0, imgH);
-    X = std::clamp(X, 0, imgW);
-    Y = std::clamp(Y, 0, imgH);
+    ClampToImage(ed, X, Y);
     const int dx = X - ed.DragX, dy = Y - ed.DragY;
     ed.DragX = X;
     ed.DragY = Y;
