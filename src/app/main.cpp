@@ -6,6 +6,9 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Settings live under the names the desktop package uses.
+    QApplication::setOrganizationName("kestrel.org");
+    QApplication::setOrganizationDomain("kestrel.org");
     QApplication::setApplicationName("Kestrel");
     KestrelInitResources();
     QIcon icon;

@@ -31,6 +31,10 @@ public:
     // and the number planned for this save; once more with done == total (and no file)
     // when the copies are done.
     virtual void SaveProgress(const std::string& /*file*/, int /*done*/, int /*total*/) {}
+    // Values remembered between runs (the last folder used, recent projects, toggles),
+    // by key; "" when never set.
+    virtual std::string Setting(const std::string& /*key*/) { return {}; }
+    virtual void SetSetting(const std::string& /*key*/, const std::string& /*value*/) {}
 
     // Conveniences on top of Message.
     void Report(const std::string& text) { Message(AppTitle, text, Buttons::Ok, Icon::None); }

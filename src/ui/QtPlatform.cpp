@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QSettings>
 #include <QMessageBox>
 #include <QProgressDialog>
 
@@ -98,6 +99,14 @@ std::optional<std::string> QtPlatform::PictureProblem(const std::string& path) {
     // Read it whole: a file with a good header and damaged data cannot be shown either.
     if (!reader.read().isNull()) return std::nullopt;
     return S(reader.errorString());
+}
+
+std::string QtPlatform::Setting(const std::string& key) {
+    return S(QSettings().value(Q(key)).toString());
+}
+
+void QtPlatform::SetSetting(const std::string& key, const std::string& value) {
+    QSettings().setValue(Q(key), Q(value));
 }
 
 QProgressDialog* QtPlatform::progressDialog() const {

@@ -30,6 +30,9 @@ public:
     // Shows a progress dialog once a save has been copying for more than half a second;
     // it closes when the copies are done or a box is shown (a report, a failure).
     void SaveProgress(const std::string& file, int done, int total) override;
+    // QSettings of the application's organisation and name.
+    std::string Setting(const std::string& key) override;
+    void SetSetting(const std::string& key, const std::string& value) override;
 
     // The clock the half second is measured with (tests make time pass).
     using Clock = std::function<std::chrono::steady_clock::time_point()>;

@@ -34,6 +34,7 @@ public:
         int done, total;
     };
     std::vector<Progress> progress;  // every SaveProgress call
+    std::map<std::string, std::string> settings;  // what Setting and SetSetting see
 
     Answer Message(const std::string& caption, const std::string& text, Buttons buttons,
                    Icon icon) override {
@@ -68,6 +69,14 @@ public:
 
     void SaveProgress(const std::string& file, int done, int total) override {
         progress.push_back({file, done, total});
+    }
+
+    std::string Setting(const std::string& key) override {
+        auto it = settings.find(key);
+        return it == settings.end() ? std::string() : it->second;
+    }
+    void SetSetting(const std::string& key, const std::string& value) override {
+        settings[key] = value;
     }
 
     std::vector<std::string> Filters() const {
