@@ -1,5 +1,6 @@
 #include "app/KestrelApp.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -7,6 +8,7 @@
 #include "app/about.h"
 #include "playlist/PLData.h"
 #include "settings/TPSetting.h"
+#include "storage/OpenCommand.h"
 #include "timesections/TimerList.h"
 
 namespace kestrel {
@@ -48,6 +50,13 @@ void KestrelApp::ShowMain() {
     const QSize before = Form1->frameGeometry().size();
     Form1->show();
     if (Form1->frameGeometry().size() != before) CentreOnScreen(*Form1);
+}
+
+void KestrelApp::OpenFromCommandLine(const QStringList& arguments) {
+    if (arguments.size() < 2 || arguments[1].isEmpty()) return;
+    // The project folder is where the file is, wherever the program was started from.
+    const std::string path = QFileInfo(arguments[1]).absoluteFilePath().toStdString();
+    Form1->RunCommand([&] { OpenProjectFile(ed, path); });
 }
 
 }  // namespace kestrel

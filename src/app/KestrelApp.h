@@ -2,6 +2,7 @@
 // The whole program in one object: the editor core, its desktop seam and the five
 // windows, created in start-up order. main() runs it; tests build it in-process.
 
+#include <QStringList>
 #include <memory>
 
 #include "model/Editor.h"
@@ -22,6 +23,9 @@ public:
 
     // Centres the main window on its screen and shows it.
     void ShowMain();
+    // `kestrel FILE.XML`: opens the project named after the program, as Open would,
+    // its failures shown in a box. Nothing happens without one.
+    void OpenFromCommandLine(const QStringList& arguments);
 
     QtPlatform platform;
     Editor ed;

@@ -15,14 +15,18 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolButton>
 
+#include "layout/LayoutStatus.h"
 #include "layout/MouseEditor.h"
 #include "layout/WindowList.h"
 #include "playlist/PlaylistTable.h"
 #include "storage/OpenCommand.h"
 #include "storage/ProjectFolder.h"
 #include "storage/ProjectSaver.h"
+#include "storage/RecentProjects.h"
+#include "timesections/EditMenu.h"
 #include "timesections/TimeSections.h"
 #include "ui/ClickPanel.h"
 #include "ui/ConventionDialog.h"
@@ -68,7 +72,6 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text, const QRec
 TForm1::TForm1(Editor& ed) : QMainWindow(nullptr), ed_(ed) {
     KestrelInitResources();
     setObjectName("Form1");
-    setWindowTitle("Kestrel");
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
@@ -82,6 +85,7 @@ TForm1::TForm1(Editor& ed) : QMainWindow(nullptr), ed_(ed) {
     buildToolBar(client);
     buildTimeBar(client);
     buildWorkArea(client);
+    buildStatusBar();
 
     // The window takes the size of its contents and cannot be resized.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -105,12 +109,15 @@ void TForm1::buildMenus() {
     file->setObjectName("File1");
     add(file, "New_Prj", "&New", QKeySequence::New, [this] { RunCommand([this] { NewProject1Click(ed_); }); });
     add(file, "Open_Prj", "&Open", QKeySequence::Open, [this] { RunCommand([this] { btnOpenPrjClick(ed_); }); });
+    buildRecentMenu(file);
     file->addSeparator();
     add(file, "Save_Prj", "&Save", QKeySequence::Save, [this] { RunCommand([this] { TBtnSavePrjClick(ed_); }); });
     add(file, "SaveAs", "Save as", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
         [this] { RunCommand([this] { Saveas1Click(ed_); }); });
     file->addSeparator();
     add(file, "Exit1", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
+
+    buildEditMenu();
 
     QMenu* tools = menuBar()->addMenu("&Tools");
     tools->setObjectName("Tools1");
@@ -121,21 +128,75 @@ void TForm1::buildMenus() {
     add(help, "About1", "About", QKeySequence(), [this] { btnHelpClick(); });
 }
 
+void TForm1::buildEditMenu() {
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    edit->setObjectName("Edit1");
+    Undo1_ = edit->addAction("&Undo");
+    Undo1_->setObjectName("Undo1");
+    Undo1_->setShortcut(QKeySequence::Undo);
+    connect(Undo1_, &QAction::triggered, this, [this] { RunCommand([this] { Undo1Click(ed_); }); });
+    Redo1_ = edit->addAction("&Redo");
+    Redo1_->setObjectName("Redo1");
+    Redo1_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(Redo1_, &QAction::triggered, this, [this] { RunCommand([this] { Redo1Click(ed_); }); });
+}
+
+// Filled each time it opens, so it shows what another run remembered too.
+void TForm1::buildRecentMenu(QMenu* file) {
+    OpenRecent1_ = file->addMenu("Open &Recent");
+    OpenRecent1_->setObjectName("OpenRecent1");
+    connect(OpenRecent1_, &QMenu::aboutToShow, this, [this] {
+        OpenRecent1_->clear();
+        const std::vector<std::string> paths = RecentProjects(ed_.platform);
+        for (size_t i = 0; i < paths.size(); ++i) {
+            QAction* a = OpenRecent1_->addAction(QString("&%1 %2").arg(i + 1).arg(Q(paths[i])));
+            a->setObjectName(QString("RecentProject%1").arg(i + 1));
+            const std::string path = paths[i];
+            connect(a, &QAction::triggered, this, [this, path] { RunCommand([this, path] { OpenRecentProject(ed_, path); }); });
+        }
+        OpenRecent1_->addSeparator();
+        QAction* clear = OpenRecent1_->addAction("Clear Menu");
+        clear->setObjectName("ClearRecent1");
+        clear->setEnabled(!paths.empty());
+        connect(clear, &QAction::triggered, this, [this] { ClearRecentProjects(ed_.platform); });
+    });
+}
+
+void TForm1::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("StatusBar1");
+    bar->setSizeGripEnabled(false);
+    pointerStatus_ = new QLabel(bar);
+    pointerStatus_->setObjectName("Status_Pointer");
+    pointerStatus_->setMinimumWidth(160);
+    bar->addWidget(pointerStatus_);
+    windowStatus_ = new QLabel(bar);
+    windowStatus_->setObjectName("Status_Window");
+    bar->addWidget(windowStatus_, 1);
+    // Leaving the picture clears the pointer's place.
+    imgBmp_->installEventFilter(this);
+}
+
+void TForm1::ShowPointer(const QPoint* p) {
+    pointerStatus_->setText(p ? Q(PointerStatus(ed_, p->x(), p->y())) : QString());
+}
+
 void TForm1::buildToolBar(QWidget* client) {
     tbToolbar_ = Panel(client, "tbToolbar", QRect(0, 0, 929, 45), kSkyBlue);
     struct Button {
         const char* name;
         const char* picture;
-        const char* accessibleName;  // for screen readers; the bar shows no captions or hints
+        const char* accessibleName;  // for screen readers and the tooltip; the bar shows no captions
+        QKeySequence keys;           // the menu's shortcut for the same command
         std::function<void()> click;
     };
     const Button buttons[] = {
-        {"btnOpenPrj", "open", "Open", [this] { RunCommand([this] { btnOpenPrjClick(ed_); }); }},
-        {"TBtnSavePrj", "save", "Save", [this] { RunCommand([this] { TBtnSavePrjClick(ed_); }); }},
-        {"btnSetting", "settings", "Option", [this] { btnSettingClick(); }},
-        {"TBtnDeleteSel", "delete", "Delete Sub Window", [this] { RunCommand([this] { TBtnDeleteSelClick(ed_); }); }},
-        {"btnExit", "exit", "Exit", [this] { close(); }},
-        {"tbsButton", "about", "About", [this] { btnHelpClick(); }},
+        {"btnOpenPrj", "open", "Open", QKeySequence::Open, [this] { RunCommand([this] { btnOpenPrjClick(ed_); }); }},
+        {"TBtnSavePrj", "save", "Save", QKeySequence::Save, [this] { RunCommand([this] { TBtnSavePrjClick(ed_); }); }},
+        {"btnSetting", "settings", "Option", {}, [this] { btnSettingClick(); }},
+        {"TBtnDeleteSel", "delete", "Delete Sub Window", {}, [this] { RunCommand([this] { TBtnDeleteSelClick(ed_); }); }},
+        {"btnExit", "exit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); }},
+        {"tbsButton", "about", "About", {}, [this] { btnHelpClick(); }},
     };
     int x = 0;
     for (const Button& b : buttons) {
@@ -147,6 +208,8 @@ void TForm1::buildToolBar(QWidget* client) {
         button->setIconSize(QSize(32, 32));
         button->setAutoRaise(true);
         button->setAccessibleName(b.accessibleName);
+        const QString keys = b.keys.toString(QKeySequence::NativeText);
+        button->setToolTip(keys.isEmpty() ? QString(b.accessibleName) : QString("%1 (%2)").arg(b.accessibleName, keys));
         connect(button, &QToolButton::clicked, this, b.click);
         x += 39;
     }
@@ -288,6 +351,7 @@ void TForm1::buildWorkArea(QWidget* client) {
         inCommand_ = false;
         SyncFields();
         imgBmp_->syncFromView();
+        ShowPointer(&p);
     });
 
     // The position fields below the picture.
@@ -358,6 +422,8 @@ void TForm1::SyncFields() {
         const QString text = Q(ed_.View.PosFields[i]);
         if (posEdits_[i]->text() != text) posEdits_[i]->setText(text);
     }
+    const QString window = Q(WindowStatus(ed_));
+    if (windowStatus_->text() != window) windowStatus_->setText(window);
 }
 
 void TForm1::PlaceImagePanel() {
@@ -423,6 +489,14 @@ void TForm1::SyncView() {
     }
     PlaceImagePanel();
     imgBmp_->syncFromView();
+
+    Undo1_->setText(Q(UndoText(ed_)));
+    Undo1_->setEnabled(ed_.Edits.CanUndo());
+    Redo1_->setText(Q(RedoText(ed_)));
+    Redo1_->setEnabled(ed_.Edits.CanRedo());
+    // Qt shows "*" in place of "[*]" while the window is marked modified.
+    setWindowTitle(Q(TitleName(ed_)) + QString::fromUtf8("[*] \u2014 ") + AppTitle);
+    setWindowModified(HasUnsavedChanges(ed_));
 }
 
 bool TForm1::event(QEvent* event) {
@@ -433,6 +507,7 @@ bool TForm1::event(QEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == imgBmp_ && event->type() == QEvent::Leave) ShowPointer(nullptr);
     if (watched == ListBox_SubWin_->viewport() &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick ||
          event->type() == QEvent::MouseButtonRelease) &&
@@ -440,6 +515,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         return true;
     const bool isField = std::find(std::begin(posEdits_), std::end(posEdits_), watched) != std::end(posEdits_);
     if (isField) {
+        // Undo and redo are the project's, not the field's own: the shortcut goes to the menu.
+        if (event->type() == QEvent::ShortcutOverride) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+                key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z) ||
+                key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y))
+                return true;
+        }
         if (event->type() == QEvent::KeyRelease) {
             if (!static_cast<QKeyEvent*>(event)->isAutoRepeat())
                 RunCommand([this] { Edit_PosKeyUp(ed_); });

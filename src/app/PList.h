@@ -55,6 +55,10 @@ protected:
 
 private:
     void buildMenus();
+    void buildEditMenu();
+    void buildRecentMenu(QMenu* file);
+    void buildStatusBar();
+    void ShowPointer(const QPoint* p);  // null: the pointer left the picture
     void buildToolBar(QWidget* client);
     void buildTimeBar(QWidget* client);
     void buildWorkArea(QWidget* client);
@@ -85,6 +89,11 @@ private:
     ImageCanvas* imgBmp_ = nullptr;
     QLineEdit* posEdits_[4] = {};
     bool mainWinBlue_ = false;
+    QAction* Undo1_ = nullptr;
+    QAction* Redo1_ = nullptr;
+    QMenu* OpenRecent1_ = nullptr;
+    QLabel* pointerStatus_ = nullptr;
+    QLabel* windowStatus_ = nullptr;
 };
 
 }  // namespace kestrel

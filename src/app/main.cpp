@@ -18,5 +18,6 @@ int main(int argc, char** argv) {
 
     kestrel::KestrelApp kestrel;
     kestrel.ShowMain();
+    kestrel.OpenFromCommandLine(QApplication::arguments());
     return app.exec();
 }

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "layout/CoordinateMapping.h"
+#include "model/History.h"
 
 namespace kestrel {
 
@@ -41,6 +42,13 @@ void Guarded(Editor& ed, const char* message, F&& f) {
     } catch (const std::exception&) {
         ed.platform.Report(message);
     }
+}
+
+// The step a drag makes: "Move SubWin2".
+std::string DragStepName(const Editor& ed) {
+    static const char* const kinds[] = {"", "Draw ", "Move ", "Resize "};
+    const int mode = ed.DragMode >= 1 && ed.DragMode <= 3 ? ed.DragMode : 0;
+    return kinds[mode] + WindowName(ed.SelWinIndex);
 }
 
 }  // namespace
@@ -273,6 +281,7 @@ void imgBmpMouseMove(Editor& ed, int X, int Y) {
 
 void imgBmpMouseUp(Editor& ed, int, int) {
     if (ed.PLWinIndex == -1 || !ed.Current()) return;
+    const std::string step = DragStepName(ed);
     Guarded(ed, "Error 3", [&] {
         std::optional<Shape>* s = WindowShape(ed, ed.SelWinIndex);
         if (s && *s && ((*s)->Width < 1 || (*s)->Height < 1)) {
@@ -283,6 +292,7 @@ void imgBmpMouseUp(Editor& ed, int, int) {
         }
     });
     ed.DragMode = 0;
+    RecordEdit(ed, step);
 }
 
 }  // namespace kestrel

@@ -7,6 +7,7 @@
 #include "layout/CoordinateMapping.h"
 #include "layout/MouseEditor.h"
 #include "model/Error.h"
+#include "model/History.h"
 #include "model/Paths.h"
 
 namespace kestrel {
@@ -108,6 +109,7 @@ void Panel_MainWinClick(Editor& ed) {
         StoreShapeRect(ed, *s, rec->MainWin);
     }
     ShowSelectedWindow(ed);
+    RecordEdit(ed, "Place Main Window");
 }
 
 // The playlist editor needs a current section; the double click chose the main window.
@@ -144,6 +146,7 @@ void AddSubWinClick(Editor& ed) {
         rec->SubWin[rec->SubWinCount].Shape.reset();
     }
     SetSubWinMenuStates(ed);
+    RecordEdit(ed, "Add Sub Window");
 }
 
 void DelSubWinClick(Editor& ed) {
@@ -168,13 +171,20 @@ void DelSubWinClick(Editor& ed) {
         ShowSelectedWindow(ed);
     }
     SetSubWinMenuStates(ed);
+    RecordEdit(ed, "Delete Sub Window");
 }
 
 void TBtnDeleteSelClick(Editor& ed) { DelSubWinClick(ed); }
 
-void Edit_PosKeyUp(Editor& ed) { ApplyTypedPosition(ed, true); }
+void Edit_PosKeyUp(Editor& ed) {
+    ApplyTypedPosition(ed, true);
+    RecordEdit(ed, "Type " + WindowName(ed.SelWinIndex) + " Position", Merge::Typing);
+}
 
-void Edit_PosKeyEnter(Editor& ed) { ApplyTypedPosition(ed, false); }
+void Edit_PosKeyEnter(Editor& ed) {
+    ApplyTypedPosition(ed, false);
+    RecordEdit(ed, "Type " + WindowName(ed.SelWinIndex) + " Position", Merge::EndTyping);
+}
 
 void SBtn_BGFileClick(Editor& ed) {
     TTimePLData* rec = ed.Current();
@@ -191,6 +201,7 @@ void SBtn_BGFileClick(Editor& ed) {
     ed.View.Picture = PictureKind::Empty;
     ed.View.PictureFile.clear();
     ed.View.BGFileField = rec->BGFile;
+    RecordEdit(ed, "Choose Background");
     if (!IsPictureFile(path)) return;
     if (std::optional<std::string> problem = ed.platform.PictureProblem(path)) {
         // The section keeps the file as chosen; the image falls back to the default picture.

@@ -9,6 +9,7 @@ namespace kestrel {
 Editor::Editor(Platform& p) : platform(p) {
     Prj = NewProject();
     Prj->PrjDir = ProgramFolder();
+    Edits.Reset(*Prj);
 }
 
 std::unique_ptr<Project> Editor::NewProject() const {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/History.h"
 #include "model/Platform.h"
 #include "model/Project.h"
 
@@ -72,6 +73,7 @@ struct Editor {
     MainViewState View;
     DisplaySetting Display;
     ImagePanel Panel;
+    History Edits;  // undo and redo, and what was last saved
 
     // A fresh, empty project whose main window markers fit the current image.
     std::unique_ptr<Project> NewProject() const;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "model/History.h"
+
 namespace kestrel {
 
 namespace {
@@ -265,6 +267,7 @@ void SpeedButton_OKClick(Editor& ed, const PlaylistTable& t) {
         sec->MainWin.PLCount = stored;
     else
         sec->SubWin[ed.PLWinIndex].PLCount = stored;
+    RecordEdit(ed, "Edit " + WindowName(ed.PLWinIndex) + " Playlist");
 }
 
 }  // namespace kestrel

@@ -2,10 +2,13 @@
 #include "storage/OpenCommand.h"
 
 #include <exception>
+#include <filesystem>
 
 #include "model/Error.h"
+#include "model/History.h"
 #include "model/Paths.h"
 #include "storage/PrjFileReader.h"
+#include "storage/RecentProjects.h"
 #include "timesections/TimeSections.h"
 
 namespace kestrel {
@@ -16,24 +19,42 @@ constexpr const char* kOpenText =
     "Open new project will lost the before operation, do you want continue?";
 constexpr const char* kOpenFilter = "XML File (*.XML)|*.XML";
 
+// Any change since the last open, save or New is work that opening would lose. The
+// project is replaced only once a file has been read, so a cancelled dialog keeps it.
+bool MayReplaceProject(Editor& ed) {
+    return !HasUnsavedChanges(ed) ||
+           ed.platform.Message("Warning", kOpenText, Buttons::YesNo, Icon::Warning) == Answer::Yes;
+}
+
 }  // namespace
 
 void btnOpenPrjClick(Editor& ed) { btnOpenPrjClick(ed, &ReadPrjFile); }
 
 void btnOpenPrjClick(Editor& ed, ProjectReader read) {
-    // Any listed section with playlist entries is work that opening would lose.
-    if (ListedSectionsContent(ed) > 0) {
-        if (ed.platform.Message("Warning", kOpenText, Buttons::YesNo, Icon::Warning) != Answer::Yes)
-            return;
-        ed.Prj->CurTimeIndex = -1;
-        RefrashDisplayForNewProject(ed, -1);
-    }
+    if (!MayReplaceProject(ed)) return;
     ed.SaveAsMode = false;
 
     // A cancelled dialog ends the command: the file already known is not read again.
     const std::string path = ed.platform.OpenFile(kOpenFilter, ed.Prj->PrjDir);
     if (path.empty()) return;
+    OpenProjectFile(ed, path, read);
+}
 
+void OpenRecentProject(Editor& ed, const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        ForgetRecentProject(ed.platform, path);
+        ed.platform.Warn("The project \"" + path +
+                         "\" cannot be found; it has been removed from the recent projects.");
+        return;
+    }
+    if (!MayReplaceProject(ed)) return;
+    OpenProjectFile(ed, path);
+}
+
+void OpenProjectFile(Editor& ed, const std::string& path) { OpenProjectFile(ed, path, &ReadPrjFile); }
+
+void OpenProjectFile(Editor& ed, const std::string& path, ProjectReader read) {
     // The file is read into a fresh project; the one being edited is replaced only
     // when the whole file has been read, so a damaged file leaves it as it was.
     auto fresh = ed.NewProject();
@@ -61,6 +82,9 @@ void btnOpenPrjClick(Editor& ed, ProjectReader read) {
     for (int i = 0; i < prj.TimeCount; ++i) ed.View.TimeList.push_back(TimeListText(prj.TimePL[i]));
     ed.View.TimeListIndex = ed.View.TimeList.empty() ? -1 : 0;
     prj.CurTimeIndex = ed.View.TimeListIndex;
+    ed.SaveAsMode = false;  // a later Save writes to the opened file
+    StartHistory(ed);
+    RememberRecentProject(ed.platform, path);
     ShowTimeSection(ed);
 }
 

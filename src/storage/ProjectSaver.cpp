@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "model/History.h"
 #include "model/Paths.h"
 #include "storage/MediaCopy.h"
 #include "storage/PrjFileWriter.h"
+#include "storage/RecentProjects.h"
 
 namespace kestrel {
 
@@ -108,6 +110,8 @@ void SavePrjClick(Editor& ed) {
     ed.platform.SaveProgress({}, total, total);  // the copies are done
 
     WritePrjFile(prj);
+    ed.Edits.MarkSaved(prj);
+    RememberRecentProject(ed.platform, prj.PrjFileName);
     if (failures.empty())
         ed.platform.Report("Save completed!");
     else

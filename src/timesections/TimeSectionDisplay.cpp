@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "layout/CoordinateMapping.h"
+#include "model/History.h"
 #include "model/Paths.h"
 #include "storage/ProjectFolder.h"
 #include "timesections/TimeSections.h"
@@ -128,8 +129,8 @@ void ComboBox_TimeListChange(Editor& ed) {
 
 void NewProject1Click(Editor& ed) {
     if (ed.Prj->CurTimeIndex < 0) return;
-    // Any listed section with playlist entries is work that a reset would lose.
-    if (ListedSectionsContent(ed) > 0) {
+    // Any change since the last open, save or New is work that a reset would lose.
+    if (HasUnsavedChanges(ed)) {
         if (ed.platform.Message("Warning", kNewProjectText, Buttons::YesNo, Icon::Warning) != Answer::Yes)
             return;
         ed.PLWinIndex = 0;
@@ -137,6 +138,7 @@ void NewProject1Click(Editor& ed) {
     ed.Prj->CurTimeIndex = -1;
     RefrashDisplayForNewProject(ed, -1);
     ed.Prj->PrjFileName.clear();
+    StartHistory(ed);
 }
 
 }  // namespace kestrel

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "model/History.h"
 #include "model/Project.h"
 
 namespace kestrel {
@@ -86,6 +87,7 @@ bool TimeListEditor::SBtn_TLOKClick(Editor& ed) {
         ed.Prj->TimePL[cur].StartTime = start;
         ed.Prj->TimePL[cur].EndTime = end;
         ed.View.TimeListIndex = cur;
+        RecordEdit(ed, "Edit Time Section");
         return true;
     }
     if (static_cast<int>(list.size()) >= MaxTimeIndex) {
@@ -103,6 +105,7 @@ bool TimeListEditor::SBtn_TLOKClick(Editor& ed) {
     ed.Prj->TimePL[added].EndTime = end;
     // The new section is not drawn until it is chosen; only the one left is cleared.
     RefrashDisplayForNewProject(ed, before);
+    RecordEdit(ed, "Add Time Section");
     return true;
 }
 
@@ -136,6 +139,7 @@ void SBtn_DeleteTimeListClick(Editor& ed) {
         ed.Prj->CurTimeIndex = -1;
         RefrashDisplayForNewProject(ed, -1);
     }
+    RecordEdit(ed, "Delete Time Section");
 }
 
 int ListedSectionsContent(const Editor& ed) {

@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QWindow>
 #include <QtTest>
 #include <memory>
 #include <stdexcept>
@@ -55,7 +56,7 @@ private slots:
         QCOMPARE(app->PLForm->objectName(), QString("PLForm"));
         QCOMPARE(app->SettingForm->objectName(), QString("SettingForm"));
         QCOMPARE(app->TLForm->objectName(), QString("TLForm"));
-        QCOMPARE(form().windowTitle(), QString("Kestrel"));
+        QCOMPARE(form().windowHandle()->title(), QString::fromUtf8("Untitled — Kestrel"));
 
         for (const char* name :
              {"tbToolbar", "btnOpenPrj", "TBtnSavePrj", "btnSetting", "TBtnDeleteSel", "btnExit", "tbsButton",
@@ -84,13 +85,15 @@ private slots:
         for (QPoint p : {QPoint(360, 202), QPoint(100, 300), QPoint(600, 50)})
             QVERIFY(Near(shown.pixelColor(p), expected.pixelColor(p), 2));
 
-        // Every tool bar button and menu item can be used.
+        // Every tool bar button and menu item can be used, but Undo and Redo: nothing is done yet.
         const auto buttons = child("tbToolbar")->findChildren<QToolButton*>();
         QCOMPARE(buttons.size(), 6);
         for (QToolButton* b : buttons) QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
         for (QAction* menu : form().menuBar()->actions())
             for (QAction* item : menu->menu()->actions())
-                if (!item->isSeparator()) QVERIFY2(item->isEnabled(), qPrintable(item->objectName()));
+                if (!item->isSeparator())
+                    QVERIFY2(item->isEnabled() != (item->objectName() == "Undo1" || item->objectName() == "Redo1"),
+                             qPrintable(item->objectName()));
     }
 
     void startUpGeometry() {

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "model/Error.h"
+#include "model/History.h"
 #include "storage/OpenCommand.h"
 #include "storage/ProjectSaver.h"
 #include "timesections/SectionFixture.h"
@@ -59,6 +60,7 @@ protected:
         ed.View.PosFields = {"710", "300", "103", "51"};
         ed.Prj->PrjDir = "/old/";
         ed.Prj->PrjFileName = "/old/before.XML";
+        StartHistory(ed);  // as opened: nothing is lost by opening another
         fp.messages.clear();
     }
     void Open() { btnOpenPrjClick(ed, &ScriptedRead); }
@@ -157,8 +159,8 @@ TEST_F(OpenCommandTest, CancelledDialogEndsTheCommand) {
     EXPECT_EQ(Dump(ed), before);
 }
 
-TEST_F(OpenCommandTest, AsksWhenAnyListedSectionHasEntries) {
-    ed.Prj->TimePL[1].SubWin[5].PLCount = 2;  // not the current section, above SubWinCount
+TEST_F(OpenCommandTest, AsksBeforeReplacingUnsavedWork) {
+    ed.Prj->TimePL[1].BGFile = "/media/back.jpg";  // not the current section
     const std::string before = Dump(ed);
     fp.answers = {Answer::No};
     Open();
@@ -171,15 +173,12 @@ TEST_F(OpenCommandTest, AsksWhenAnyListedSectionHasEntries) {
     EXPECT_TRUE(fp.choosers.empty());
     EXPECT_EQ(Dump(ed), before);
 
-    // Yes resets at once; a cancelled dialog afterwards leaves the reset project.
+    // Yes lets the dialog open; cancelling it keeps the project being edited.
     fp.answers = {Answer::Yes};
     fp.files = {""};
     Open();
     EXPECT_EQ(gReads, 0);
-    EXPECT_TRUE(ed.View.TimeList.empty());
-    EXPECT_EQ(ed.Prj->CurTimeIndex, -1);
-    EXPECT_EQ(SectionEntryCount(ed.Prj->TimePL[1]), 0);
-    EXPECT_EQ(ed.Prj->PrjFileName, "/old/before.XML");
+    EXPECT_EQ(Dump(ed), before);
 }
 
 // ---- With the real reader and saver, on files written as the saver writes them. ----
@@ -274,6 +273,7 @@ TEST_F(OpenFileTest, ThreeSectionsAreListedInFileOrder) {
 
 TEST_F(OpenFileTest, FileWithoutSectionsGivesAnEmptyList) {
     ASSERT_TRUE(Add(8, 0, 9, 0));
+    StartHistory(ed);
     const auto path = Write("empty.XML", {"<?xml version=\"1.0\" encoding=\"utf-8\"?>", "<KESTREL>", "</KESTREL>"});
     if (!Open(path)) GTEST_SKIP() << "needs the project file reader";
     EXPECT_TRUE(ed.View.TimeList.empty());
@@ -284,10 +284,8 @@ TEST_F(OpenFileTest, DamagedFileLeavesTheProjectAsItWas) {
     ASSERT_TRUE(Add(8, 0, 9, 0));
     ASSERT_TRUE(Add(9, 0, 10, 0));
     Fill(1);
-    ed.Prj->TimePL[1].MainWin.PLCount = 0;  // no entries: nothing is asked, nothing reset
-    ed.Prj->TimePL[1].SubWin[1].PLCount = 0;
-    ed.Prj->TimePL[1].SubWin[2].PLCount = 0;
     Choose(1);
+    StartHistory(ed);  // nothing unsaved: nothing is asked
     auto lines = ThreeSectionFile();
     lines[11] = "   <WINDOW>x</WINDOW>";  // the first section's sub window count
     const auto path = Write("damaged.XML", lines);

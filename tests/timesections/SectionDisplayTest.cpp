@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "model/Error.h"
+#include "model/History.h"
 #include "storage/ProjectSaver.h"
 #include "timesections/SectionFixture.h"
 
@@ -148,12 +149,12 @@ TEST_F(SectionDisplayTest, NewProjectWithoutSectionDoesNothing) {
     EXPECT_EQ(Dump(ed), before);
 }
 
-TEST_F(SectionDisplayTest, NewProjectAsksWhenAnyListedSectionHasEntries) {
+TEST_F(SectionDisplayTest, NewProjectAsksWhenThereAreUnsavedChanges) {
     struct Case { const char* name; int filled; bool asks; };
     const Case cases[] = {
-        {"no entries anywhere", -1, false},
+        {"nothing changed since the last save", -1, false},
         {"entries in the current section", 1, true},
-        {"entries only in another section", 0, true},
+        {"work in another section", 0, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -162,9 +163,10 @@ TEST_F(SectionDisplayTest, NewProjectAsksWhenAnyListedSectionHasEntries) {
         ed.View = {};
         ASSERT_TRUE(Add(8, 0, 9, 0));
         ASSERT_TRUE(Add(9, 0, 10, 0));
-        if (c.filled >= 0) Fill(c.filled);
         Choose(1);
         ed.Prj->PrjFileName = "/p/show.XML";
+        StartHistory(ed);  // as saved
+        if (c.filled >= 0) Fill(c.filled);
         ed.PLWinIndex = 3;
         const std::string before = Dump(ed);
         const std::string dir = ed.Prj->PrjDir;

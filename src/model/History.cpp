@@ -1,0 +1,166 @@
+#include "model/History.h"
+
+#include "model/Editor.h"
+#include "model/Paths.h"
+
+namespace kestrel {
+
+namespace {
+
+template <class Win>
+bool SameWindow(const Win& a, const Win& b) {
+    if (a.Left != b.Left || a.Top != b.Top || a.Width != b.Width || a.Height != b.Height ||
+        a.PLCount != b.PLCount)
+        return false;
+    // Entries past the count are compared too: a later, larger count brings them back.
+    for (size_t k = 0; k < a.PL.size(); ++k) {
+        const auto& x = a.PL[k];
+        const auto& y = b.PL[k];
+        if constexpr (std::is_same_v<Win, TMainWinData>) {
+            if (x.Interval != y.Interval || x.Vol != y.Vol || x.FileName != y.FileName) return false;
+        } else {
+            if (x.Times != y.Times || x.FileName != y.FileName) return false;
+        }
+    }
+    return true;
+}
+
+// The first window of a section that an edit changed: 0 the main window, 1..10 a sub
+// window slot, -1 none.
+int FirstChangedWindow(const TTimePLData& a, const TTimePLData& b) {
+    if (!SameWindow(a.MainWin, b.MainWin)) return 0;
+    for (size_t j = 1; j < a.SubWin.size(); ++j)
+        if (!SameWindow(a.SubWin[j], b.SubWin[j])) return static_cast<int>(j);
+    return -1;
+}
+
+bool SameState(const Project& prj, const ProjectState& state) {
+    if (prj.TimeCount != state.TimeCount) return false;
+    for (size_t i = 0; i < prj.TimePL.size(); ++i)
+        if (!SameSectionContent(prj.TimePL[i], *state.TimePL[i])) return false;
+    return true;
+}
+
+}  // namespace
+
+bool SameSectionContent(const TTimePLData& a, const TTimePLData& b) {
+    if (&a == &b) return true;
+    if (a.StartTime != b.StartTime || a.EndTime != b.EndTime || a.SubWinCount != b.SubWinCount ||
+        a.BGFile != b.BGFile)
+        return false;
+    return FirstChangedWindow(a, b) < 0;
+}
+
+ProjectState Capture(const Project& prj, const ProjectState& base) {
+    ProjectState state;
+    state.TimeCount = prj.TimeCount;
+    for (size_t i = 0; i < prj.TimePL.size(); ++i) {
+        const TTimePLData& live = prj.TimePL[i];
+        if (base.TimePL[i] && SameSectionContent(live, *base.TimePL[i])) {
+            state.TimePL[i] = base.TimePL[i];
+            continue;
+        }
+        // Deleting a section moves the later ones up a place: share them where they were.
+        for (const auto& other : base.TimePL)
+            if (other && SameSectionContent(live, *other)) {
+                state.TimePL[i] = other;
+                break;
+            }
+        if (!state.TimePL[i]) state.TimePL[i] = std::make_shared<const TTimePLData>(live);
+    }
+    return state;
+}
+
+std::vector<int> Restore(Project& prj, const ProjectState& state) {
+    std::vector<int> replaced;
+    for (size_t i = 0; i < prj.TimePL.size(); ++i) {
+        TTimePLData& live = prj.TimePL[i];
+        if (SameSectionContent(live, *state.TimePL[i])) continue;
+        std::optional<Shape> mainShape = std::move(live.MainWin.Shape);
+        live = *state.TimePL[i];
+        live.MainWin.Shape = std::move(mainShape);
+        for (auto& sub : live.SubWin) sub.Shape.reset();  // made again when the section is shown
+        replaced.push_back(static_cast<int>(i));
+    }
+    prj.TimeCount = state.TimeCount;
+    return replaced;
+}
+
+// Until the editor starts it, the history holds one empty project.
+History::History() {
+    ProjectState empty;
+    empty.TimePL.fill(std::make_shared<const TTimePLData>());
+    steps_.push_back({"", empty, -1, 0, false});
+    saved_ = empty;
+}
+
+void History::Reset(const Project& prj) {
+    steps_.clear();
+    steps_.push_back({"", Capture(prj, {}), prj.CurTimeIndex, 0, false});
+    current_ = 0;
+    saved_ = steps_.front().State;
+}
+
+bool History::Record(const Project& prj, const std::string& name, int section, int window, Merge merge) {
+    Step& top = steps_[current_];
+    if (SameState(prj, top.State)) {
+        if (merge == Merge::EndTyping) top.Open = false;
+        return false;
+    }
+    steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(current_) + 1, steps_.end());
+    const bool grows = merge != Merge::No && current_ > 0 && top.Open && top.Name == name;
+    // A step that grows keeps the section and window it started with.
+    const ProjectState& before = grows ? steps_[current_ - 1].State : top.State;
+    Step step{name, Capture(prj, top.State), section, window, merge == Merge::Typing};
+    for (size_t i = 0; i < prj.TimePL.size(); ++i) {
+        if (step.State.TimePL[i] == before.TimePL[i]) continue;
+        step.Section = static_cast<int>(i);
+        const int changed = FirstChangedWindow(*step.State.TimePL[i], *before.TimePL[i]);
+        if (changed >= 0) step.Window = changed;
+        break;
+    }
+    if (grows) {
+        top = std::move(step);
+        return true;
+    }
+    for (Step& s : steps_) s.Open = false;
+    steps_.push_back(std::move(step));
+    ++current_;
+    if (steps_.size() > MaxSteps + 1) {
+        steps_.pop_front();
+        --current_;
+    }
+    return true;
+}
+
+void History::MarkSaved(const Project& prj) { saved_ = Capture(prj, Current()); }
+
+bool History::DiffersFromSaved(const Project& prj) const { return !SameState(prj, saved_); }
+
+const History::Step* History::Undo() {
+    if (!CanUndo()) return nullptr;
+    for (Step& s : steps_) s.Open = false;
+    return &steps_[current_--];
+}
+
+const History::Step* History::Redo() {
+    if (!CanRedo()) return nullptr;
+    for (Step& s : steps_) s.Open = false;
+    return &steps_[++current_];
+}
+
+void RecordEdit(Editor& ed, const std::string& name, Merge merge) {
+    ed.Edits.Record(*ed.Prj, name, ed.Prj->CurTimeIndex, ed.PLWinIndex, merge);
+}
+
+void StartHistory(Editor& ed) { ed.Edits.Reset(*ed.Prj); }
+
+bool HasUnsavedChanges(const Editor& ed) { return ed.Edits.DiffersFromSaved(*ed.Prj); }
+
+std::string TitleName(const Editor& ed) {
+    return ed.Prj->PrjFileName.empty() ? "Untitled" : BareName(ed.Prj->PrjFileName);
+}
+
+std::string WindowName(int index) { return index == 0 ? "Main Window" : "SubWin" + std::to_string(index); }
+
+}  // namespace kestrel

@@ -1,0 +1,62 @@
+#include "timesections/EditMenu.h"
+
+#include "layout/WindowList.h"
+#include "storage/ProjectFolder.h"
+#include "timesections/TimeSections.h"
+
+namespace kestrel {
+
+namespace {
+
+// The project takes the history's current state; the display shows the section and the
+// window the step changed.
+void ShowStep(Editor& ed, const History::Step& step) {
+    Project& prj = *ed.Prj;
+    for (auto& rec : prj.TimePL) {
+        for (auto& sub : rec.SubWin) sub.Shape.reset();
+        if (rec.MainWin.Shape) {
+            rec.MainWin.Shape->Visible = false;
+            rec.MainWin.Shape->Highlighted = false;
+        }
+    }
+    // A step may have been taken before its section's file list was brought up to date.
+    for (int i : Restore(prj, ed.Edits.Current())) RebuildFileList(prj, i);
+
+    ed.View.TimeList.clear();
+    for (int i = 0; i < prj.TimeCount; ++i) ed.View.TimeList.push_back(TimeListText(prj.TimePL[i]));
+    const int listed = static_cast<int>(ed.View.TimeList.size());
+    const int section = step.Section >= 0 && step.Section < listed ? step.Section : listed - 1;
+    prj.CurTimeIndex = section;
+    ed.View.TimeListIndex = section;
+    ClearDisplay(ed);
+    ShowTimeSection(ed);
+    const TTimePLData* rec = ed.Current();
+    if (!rec) return;
+    const int window = step.Window >= 1 && step.Window <= std::min(rec->SubWinCount, MaxSubWin) ? step.Window : 0;
+    ed.PLWinIndex = window;
+    ed.SelWinIndex = window;
+    ed.View.SubWinListIndex = window - 1;
+    ShowSelectedWindow(ed);
+}
+
+// A drag in progress owns the rectangle it moves; undo waits until it ends.
+template <class Move>
+void Travel(Editor& ed, Move move) {
+    if (ed.DragMode != 0) return;
+    if (const History::Step* step = move(ed.Edits)) ShowStep(ed, *step);
+}
+
+}  // namespace
+
+void Undo1Click(Editor& ed) { Travel(ed, [](History& h) { return h.Undo(); }); }
+void Redo1Click(Editor& ed) { Travel(ed, [](History& h) { return h.Redo(); }); }
+
+std::string UndoText(const Editor& ed) {
+    return ed.Edits.CanUndo() ? "&Undo " + ed.Edits.UndoName() : "&Undo";
+}
+
+std::string RedoText(const Editor& ed) {
+    return ed.Edits.CanRedo() ? "&Redo " + ed.Edits.RedoName() : "&Redo";
+}
+
+}  // namespace kestrel

@@ -1,0 +1,382 @@
+// The edit history: undo and redo of every kind of edit, the unsaved-changes state, and
+// what the history shares between steps.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "layout/MouseEditor.h"
+#include "layout/WindowList.h"
+#include "model/History.h"
+#include "playlist/PlaylistTable.h"
+#include "storage/OpenCommand.h"
+#include "storage/ProjectSaver.h"
+#include "support/TempDir.h"
+#include "timesections/EditMenu.h"
+#include "support/FakePlatform.h"
+#include "timesections/SectionFixture.h"
+
+namespace kestrel {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+// Two sections as the user builds them, section 0 shown: its main window and SubWin1 are
+// placed and have playlists, SubWin2 is listed without a rectangle. Saved once, so the
+// history starts from a project on disk.
+struct Session {
+    TempDir dir;
+    FakePlatform fp;
+    Editor ed{fp};
+
+    Session() {
+        for (const char* name : {"a.mp4", "b.jpg", "c.jpg", "bg.jpg"}) WriteBytes(dir / name, name);
+        Add(8, 0, 9, 0);
+        Add(9, 0, 10, 0);
+        auto& s = ed.Prj->TimePL[0];
+        s.MainWin.Width = 680;
+        s.MainWin.Height = 384;
+        s.MainWin.PLCount = 1;
+        s.MainWin.PL[0] = {5, 50, dir / "a.mp4"};
+        s.SubWinCount = 2;
+        s.SubWin[1] = {680, 0, 680, 384, 1, {}, {}};
+        s.SubWin[1].PL[0] = {0, 2, dir / "b.jpg"};
+        ed.Prj->TimePL[1].BGFile = dir / "bg.jpg";
+        Choose(0);
+        Panel_MainWinClick(ed);  // stores the main window as its marker gives it
+        ed.Prj->PrjFileName = dir / "plan.XML";
+        Save();
+        StartHistory(ed);
+    }
+
+    void Add(int sh, int sm, int eh, int em) {
+        ASSERT_TRUE(SBtn_NewTimeListClick(ed));
+        TimeListEditor dlg{sh, sm, eh, em};
+        ASSERT_TRUE(dlg.SBtn_TLOKClick(ed));
+    }
+    void Choose(int index) {
+        ed.View.TimeListIndex = index;
+        ComboBox_TimeListChange(ed);
+    }
+    std::string Save() {
+        TBtnSavePrjClick(ed);
+        return ReadBytes(dir / "plan.XML");
+    }
+    void ChooseSub(int j) {
+        ed.View.SubWinListIndex = j - 1;
+        ListBox_SubWinClick(ed);
+    }
+    void Drag(int x0, int y0, int x1, int y1) {
+        UpdateHoverHandle(ed, x0, y0);
+        imgBmpMouseDown(ed, x0, y0);
+        imgBmpMouseMove(ed, (x0 + x1) / 2, (y0 + y1) / 2);
+        imgBmpMouseMove(ed, x1, y1);
+        imgBmpMouseUp(ed, x1, y1);
+    }
+    // Drags sub window j of the current section by its middle.
+    void MoveSub(int j, int dx, int dy) {
+        const Shape s = *ed.Current()->SubWin[j].Shape;
+        const int x = s.Left + s.Width / 2, y = s.Top + s.Height / 2;
+        Drag(x, y, x + dx, y + dy);
+    }
+    void Type(PosField field, const std::string& text) {
+        ed.View.PosFields[field] = text;
+        Edit_PosKeyUp(ed);
+    }
+};
+
+TEST(HistoryTest, EveryEditUndoesAndRedoesToTheSameFile) {
+    struct Case {
+        const char* step;
+        std::function<void(Session&)> edit;
+    };
+    const Case cases[] = {
+        {"Add Time Section", [](Session& t) { t.Add(12, 0, 13, 0); }},
+        {"Edit Time Section", [](Session& t) {
+             ASSERT_TRUE(SBtn_EditTimeListClick(t.ed));
+             TimeListEditor dlg;
+             dlg.FormShow(t.ed);
+             dlg.EHour = 11;
+             ASSERT_TRUE(dlg.SBtn_TLOKClick(t.ed));
+         }},
+        {"Delete Time Section", [](Session& t) {
+             t.fp.answers = {Answer::Yes};
+             SBtn_DeleteTimeListClick(t.ed);
+         }},
+        {"Add Sub Window", [](Session& t) { AddSubWinClick(t.ed); }},
+        {"Delete Sub Window", [](Session& t) {
+             t.ChooseSub(1);
+             DelSubWinClick(t.ed);
+         }},
+        {"Draw SubWin2", [](Session& t) {
+             t.ChooseSub(2);
+             t.Drag(100, 300, 200, 380);
+         }},
+        {"Move SubWin1", [](Session& t) {
+             t.ChooseSub(1);
+             t.MoveSub(1, -50, 50);
+         }},
+        {"Resize Main Window", [](Session& t) {
+             Panel_MainWinClick(t.ed);
+             t.Drag(360, 100, 300, 100);  // by the right edge's handle
+         }},
+        {"Type SubWin1 Position", [](Session& t) {
+             t.ChooseSub(1);
+             t.Type(FieldWidth, "5");
+             t.Type(FieldWidth, "50");
+             t.Type(FieldWidth, "500");
+             Edit_PosKeyEnter(t.ed);
+         }},
+        {"Choose Background", [](Session& t) {
+             t.fp.files = {t.dir / "bg.jpg"};
+             SBtn_BGFileClick(t.ed);
+         }},
+        {"Edit SubWin1 Playlist", [](Session& t) {
+             t.ChooseSub(1);
+             PlaylistTable table;
+             PLFormShow(t.ed, table);
+             t.fp.fileLists = {{t.dir / "c.jpg", t.dir / "b.jpg"}};
+             AddFiles1Click(t.ed, table);
+             SpeedButton_OKClick(t.ed, table);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.step);
+        Session t;
+        const std::string before = t.Save();
+        c.edit(t);
+        ASSERT_EQ(t.ed.Edits.StepCount(), 1u);  // the whole edit is one step
+        EXPECT_EQ(UndoText(t.ed), std::string("&Undo ") + c.step);
+        const std::string after = t.Save();
+        ASSERT_NE(after, before);
+
+        Undo1Click(t.ed);
+        EXPECT_EQ(t.Save(), before);
+        EXPECT_EQ(RedoText(t.ed), std::string("&Redo ") + c.step);
+        Redo1Click(t.ed);
+        EXPECT_EQ(t.Save(), after);
+        EXPECT_EQ(RedoText(t.ed), "&Redo");
+    }
+}
+
+TEST(HistoryTest, ChoosingAndShowingAreNoSteps) {
+    Session t;
+    t.Choose(1);
+    t.Choose(0);
+    t.ChooseSub(1);
+    Panel_MainWinClick(t.ed);  // the main window is placed already
+    t.Drag(10, 10, 10, 10);    // a click without a move
+    Edit_PosKeyUp(t.ed);       // a key that changes no value
+    PlaylistTable table;
+    PLFormShow(t.ed, table);   // the playlist editor opened and cancelled
+    EXPECT_EQ(t.ed.Edits.StepCount(), 0u);
+    EXPECT_FALSE(HasUnsavedChanges(t.ed));
+    EXPECT_EQ(UndoText(t.ed), "&Undo");
+}
+
+TEST(HistoryTest, UndoShowsTheEditedSectionAndWindow) {
+    Session t;
+    Editor& ed = t.ed;
+    t.Choose(1);
+    AddSubWinClick(ed);
+    t.ChooseSub(1);
+    t.Drag(100, 100, 200, 200);  // draws SubWin1 of section 1
+    const std::array<std::string, 4> drawn = ed.View.PosFields;
+    t.Choose(0);
+    t.ChooseSub(1);
+    t.MoveSub(1, -50, 50);  // moves SubWin1 of section 0
+    t.ChooseSub(2);
+
+    Undo1Click(ed);  // the move: section 0, SubWin1 chosen and back where it was
+    EXPECT_EQ(ed.Prj->CurTimeIndex, 0);
+    EXPECT_EQ(ed.PLWinIndex, 1);
+    EXPECT_EQ(ed.View.SubWinListIndex, 0);
+    EXPECT_EQ(ed.View.PosFields, (std::array<std::string, 4>{"680", "0", "680", "384"}));
+    ASSERT_TRUE(ed.Prj->TimePL[0].SubWin[1].Shape);
+    EXPECT_TRUE(ed.Prj->TimePL[0].SubWin[1].Shape->Highlighted);
+
+    Undo1Click(ed);  // the drawing: section 1 shown, its SubWin1 without a rectangle
+    EXPECT_EQ(ed.Prj->CurTimeIndex, 1);
+    EXPECT_EQ(ed.View.TimeListIndex, 1);
+    EXPECT_EQ(ed.View.SubWinList, (std::vector<std::string>{"SubWin1"}));
+    EXPECT_EQ(ed.View.Picture, PictureKind::File);
+    EXPECT_EQ(ed.PLWinIndex, 1);
+    EXPECT_FALSE(ed.Prj->TimePL[1].SubWin[1].Shape);
+    for (int j = 1; j <= MaxSubWin; ++j) EXPECT_FALSE(ed.Prj->TimePL[0].SubWin[j].Shape) << j;
+    EXPECT_FALSE(ed.Prj->TimePL[0].MainWin.Shape->Visible);
+
+    Redo1Click(ed);
+    EXPECT_EQ(ed.View.PosFields, drawn);
+    ASSERT_TRUE(ed.Prj->TimePL[1].SubWin[1].Shape);
+
+    // A window the undone step takes away is not chosen: the main window is.
+    Undo1Click(ed);
+    Undo1Click(ed);
+    EXPECT_TRUE(ed.View.SubWinList.empty());
+    EXPECT_EQ(ed.PLWinIndex, 0);
+    EXPECT_TRUE(ed.View.MainWinPanelBlue);
+    EXPECT_FALSE(ed.Edits.CanUndo());
+}
+
+TEST(HistoryTest, UnsavedChangesFollowTheSavedState) {
+    struct Case {
+        const char* action;
+        std::function<void(Session&)> act;
+        bool unsaved;
+    };
+    const Case road[] = {
+        {"opened", [](Session&) {}, false},
+        {"a layout edit", [](Session& t) { AddSubWinClick(t.ed); }, true},
+        {"undone", [](Session& t) { Undo1Click(t.ed); }, false},
+        {"redone", [](Session& t) { Redo1Click(t.ed); }, true},
+        {"saved", [](Session& t) { t.Save(); }, false},
+        {"undone past the save", [](Session& t) { Undo1Click(t.ed); }, true},
+        {"redone to the save", [](Session& t) { Redo1Click(t.ed); }, false},
+        {"typed away and back in one field edit", [](Session& t) {
+             t.ChooseSub(1);
+             t.Type(FieldLeft, "70");
+             t.Type(FieldLeft, "680");
+             Edit_PosKeyEnter(t.ed);
+         }, false},
+        {"undone and edited anew", [](Session& t) {
+             Undo1Click(t.ed);
+             Undo1Click(t.ed);
+             t.fp.files = {t.dir / "bg.jpg"};
+             SBtn_BGFileClick(t.ed);
+         }, true},
+        {"changed without a step", [](Session& t) {
+             t.Save();
+             t.ed.Prj->TimePL[0].SubWin[1].PL[0].Times = 9;
+         }, true},
+        {"started anew", [](Session& t) {
+             t.fp.answers = {Answer::Yes};
+             NewProject1Click(t.ed);
+         }, false},
+    };
+    Session t;
+    for (const Case& c : road) {
+        SCOPED_TRACE(c.action);
+        c.act(t);
+        EXPECT_EQ(HasUnsavedChanges(t.ed), c.unsaved);
+    }
+    EXPECT_EQ(TitleName(t.ed), "Untitled");
+    EXPECT_FALSE(t.ed.Edits.CanUndo());
+}
+
+TEST(HistoryTest, NewAndOpenAskExactlyWhenWorkWouldBeLost) {
+    const std::string newText = "Create new project will lost the before operation, do you want continue?";
+    const std::string openText = "Open new project will lost the before operation, do you want continue?";
+    struct Case {
+        const char* change;
+        std::function<void(Session&)> act;
+        bool asks;
+    };
+    const Case cases[] = {
+        {"nothing", [](Session&) {}, false},
+        {"a layout, no playlist touched", [](Session& t) {
+             t.ChooseSub(1);
+             t.MoveSub(1, -50, 50);
+         }, true},
+        {"the background of another section", [](Session& t) {
+             t.Choose(1);
+             t.fp.files = {t.dir / "a.mp4"};
+             SBtn_BGFileClick(t.ed);
+         }, true},
+        {"an edit undone again", [](Session& t) {
+             AddSubWinClick(t.ed);
+             Undo1Click(t.ed);
+         }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.change);
+        for (bool open : {false, true}) {
+            Session t;
+            c.act(t);
+            t.fp.messages.clear();
+            t.fp.answers = {Answer::No};
+            t.fp.files = {""};  // a dialog, if any, is cancelled
+            const std::string before = Dump(t.ed);
+            open ? btnOpenPrjClick(t.ed) : NewProject1Click(t.ed);
+            ASSERT_EQ(t.fp.messages.size(), c.asks ? 1u : 0u) << (open ? "Open" : "New");
+            if (c.asks) {
+                EXPECT_EQ(t.fp.messages[0].caption, "Warning");
+                EXPECT_EQ(t.fp.messages[0].text, open ? openText : newText);
+                EXPECT_EQ(Dump(t.ed), before);  // No keeps everything
+            }
+        }
+    }
+}
+
+TEST(HistoryTest, OpenConfirmedThenCancelledKeepsTheProject) {
+    Session t;
+    AddSubWinClick(t.ed);
+    const std::string before = Dump(t.ed);
+    t.fp.messages.clear();
+    t.fp.answers = {Answer::Yes};
+    t.fp.files = {""};
+    btnOpenPrjClick(t.ed);
+    EXPECT_EQ(t.fp.messages.size(), 1u);
+    EXPECT_EQ(Dump(t.ed), before);
+    EXPECT_TRUE(HasUnsavedChanges(t.ed));
+    EXPECT_TRUE(t.ed.Edits.CanUndo());
+}
+
+// ---- What the history keeps ----
+
+class HistoryMemoryTest : public SectionFixture {};
+
+TEST_F(HistoryMemoryTest, StepsShareTheSectionsTheyDidNotChange) {
+    for (int i = 0; i < MaxTimeIndex; ++i) {
+        ASSERT_TRUE(Add(i, 0, i, 30));
+        Fill(i, 3);
+    }
+    Choose(4);
+    StartHistory(ed);
+    const ProjectState start = ed.Edits.Current();
+
+    ed.View.SubWinListIndex = 1;
+    ListBox_SubWinClick(ed);
+    const Shape s = *ed.Current()->SubWin[2].Shape;
+    const int x = s.Left + s.Width / 2, y = s.Top + s.Height / 2;
+    UpdateHoverHandle(ed, x, y);
+    imgBmpMouseDown(ed, x, y);
+    imgBmpMouseMove(ed, x - 20, y);
+    imgBmpMouseUp(ed, x - 20, y);
+    ASSERT_EQ(ed.Edits.UndoName(), "Move SubWin2");
+    const ProjectState moved = ed.Edits.Current();
+    for (int i = 0; i <= MaxTimeIndex; ++i)
+        EXPECT_EQ(moved.TimePL[i] == start.TimePL[i], i != 4) << i;
+
+    // Deleting a section moves the later ones up a place: they are shared, not copied.
+    Choose(2);
+    fp.answers = {Answer::Yes};
+    SBtn_DeleteTimeListClick(ed);
+    const ProjectState deleted = ed.Edits.Current();
+    EXPECT_EQ(deleted.TimePL[2], moved.TimePL[3]);
+    EXPECT_EQ(deleted.TimePL[3], moved.TimePL[4]);
+    EXPECT_EQ(deleted.TimePL[8], moved.TimePL[9]);
+    EXPECT_EQ(deleted.TimePL[9], moved.TimePL[10]);  // both empty
+}
+
+TEST_F(HistoryMemoryTest, KeepsTheLastHundredSteps) {
+    ASSERT_TRUE(Add(8, 0, 9, 0));
+    Choose(0);
+    StartHistory(ed);
+    for (int n = 1; n <= 150; ++n) {
+        ed.SelWinIndex = 0;
+        ed.View.PosFields = {std::to_string(n), "0", "100", "100"};
+        Edit_PosKeyEnter(ed);  // each a field edit of its own
+    }
+    int undone = 0;
+    while (ed.Edits.CanUndo()) {
+        Undo1Click(ed);
+        ++undone;
+    }
+    EXPECT_EQ(undone, static_cast<int>(History::MaxSteps));
+    EXPECT_EQ(ed.Prj->TimePL[0].MainWin.Left, 50);
+    EXPECT_TRUE(HasUnsavedChanges(ed));  // the state the history started from is gone
+}
+
+}  // namespace
+}  // namespace kestrel
