@@ -1,12 +1,30 @@
 #include "timesections/EditMenu.h"
 
 #include "layout/WindowList.h"
+#include "model/Paths.h"
 #include "storage/ProjectFolder.h"
 #include "timesections/TimeSections.h"
 
 namespace kestrel {
 
 namespace {
+
+// Whether every sub window entry's index names its own file in the section's list, as a
+// rebuild of the list would leave it (letters a to z compared without regard to case).
+bool FileListFits(const TTimePLData& rec) {
+    for (int j = 1; j <= std::min(rec.SubWinCount, MaxSubWin); ++j) {
+        const TSubWinData& win = rec.SubWin[j];
+        for (int k = 0; k < std::min(win.PLCount, MaxPLIndex + 1); ++k) {
+            const std::string name = BareName(win.PL[k].FileName);
+            const int index = win.PL[k].FileIndex;
+            if (name.empty()) continue;
+            if (index < 0 || index >= static_cast<int>(rec.FileList.size()) ||
+                AsciiUpper(rec.FileList[index]) != AsciiUpper(name))
+                return false;
+        }
+    }
+    return true;
+}
 
 // The project takes the history's current state; the display shows the section and the
 // window the step changed.
@@ -19,8 +37,10 @@ void ShowStep(Editor& ed, const History::Step& step) {
             rec.MainWin.Shape->Highlighted = false;
         }
     }
-    // A step may have been taken before its section's file list was brought up to date.
-    for (int i : Restore(prj, ed.Edits.Current())) RebuildFileList(prj, i);
+    // A step may have been taken before its section's file list was brought up to date
+    // (the playlist editor's OK); such a list is rebuilt, a fitting one kept as it was.
+    for (int i : Restore(prj, ed.Edits.Current()))
+        if (!FileListFits(prj.TimePL[i])) RebuildFileList(prj, i);
 
     ed.View.TimeList.clear();
     for (int i = 0; i < prj.TimeCount; ++i) ed.View.TimeList.push_back(TimeListText(prj.TimePL[i]));
