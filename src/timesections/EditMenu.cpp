@@ -59,10 +59,13 @@ void ShowStep(Editor& ed, const History::Step& step) {
     ShowSelectedWindow(ed);
 }
 
-// A drag in progress owns the rectangle it moves; undo waits until it ends.
+// A drag in progress owns the rectangle it moves; undo waits until it ends. A change
+// that no edit recorded becomes a step of its own first, so that moving through the
+// history never drops it.
 template <class Move>
 void Travel(Editor& ed, Move move) {
     if (ed.DragMode != 0) return;
+    RecordEdit(ed, "Edit");
     if (const History::Step* step = move(ed.Edits)) ShowStep(ed, *step);
 }
 

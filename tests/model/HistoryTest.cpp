@@ -322,6 +322,18 @@ TEST(HistoryTest, OpenConfirmedThenCancelledKeepsTheProject) {
     EXPECT_TRUE(t.ed.Edits.CanUndo());
 }
 
+TEST(HistoryTest, AChangeWithoutItsStepIsUndoneAsOneAndRedoneAgain) {
+    Session t;
+    AddSubWinClick(t.ed);
+    t.ed.Prj->TimePL[0].SubWin[1].PL[0].Times = 9;  // an edit that forgot to record itself
+    Undo1Click(t.ed);
+    EXPECT_EQ(t.ed.Prj->TimePL[0].SubWin[1].PL[0].Times, 2);
+    EXPECT_EQ(t.ed.Prj->TimePL[0].SubWinCount, 3);
+    EXPECT_EQ(RedoText(t.ed), "&Redo Edit");
+    Redo1Click(t.ed);
+    EXPECT_EQ(t.ed.Prj->TimePL[0].SubWin[1].PL[0].Times, 9);
+}
+
 // ---- What the history keeps ----
 
 class HistoryMemoryTest : public SectionFixture {};
