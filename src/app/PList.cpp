@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QToolButton>
+#include <QValidator>
 
 #include "layout/MouseEditor.h"
 #include "layout/WindowList.h"
@@ -55,6 +56,15 @@ QFrame* Panel(QWidget* parent, const char* name, const QRect& geometry, const QC
     Paint(panel, colour);
     return panel;
 }
+
+// A position field takes only what can be a number, so typing never meets an error box.
+class PosFieldValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return PosFieldTextAllowed(input.toStdString()) ? Acceptable : Invalid;
+    }
+};
 
 QLabel* Label(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
     auto* label = new QLabel(text, parent);
@@ -223,6 +233,15 @@ void TForm1::buildWorkArea(QWidget* client) {
     ListBox_SubWin_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListBox_SubWin_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem*) { RunCommand([this] { ListBox_SubWinClick(ed_); }); });
+    // Any change of the current item chooses its window: arrows and type-ahead too. On a
+    // press the current item changes before the selection, so the row is taken as given.
+    connect(ListBox_SubWin_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row < 0) return;
+        RunCommand([this, row] {
+            ed_.View.SubWinListIndex = row;
+            ListBox_SubWinClick(ed_);
+        });
+    });
     connect(ListBox_SubWin_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) {
         bool show = false;
         // The editor works on a window the section has: never one beyond SubWinCount.
@@ -301,6 +320,7 @@ void TForm1::buildWorkArea(QWidget* client) {
         Paint(label, kNavy, Qt::white);
         auto* edit = new QLineEdit("0", work);
         edit->setObjectName(edits[i]);
+        edit->setValidator(new PosFieldValidator(edit));
         edit->setGeometry(x + 62, 568, 90, 26);
         edit->installEventFilter(this);
         posEdits_[i] = edit;
@@ -441,7 +461,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     const bool isField = std::find(std::begin(posEdits_), std::end(posEdits_), watched) != std::end(posEdits_);
     if (isField) {
         if (event->type() == QEvent::KeyRelease) {
-            if (!static_cast<QKeyEvent*>(event)->isAutoRepeat())
+            // A value is applied when it is complete: on Return (or on leaving the field),
+            // not at every digit, so typing 768 never makes the window 7 pixels high.
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (!key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
                 RunCommand([this] { Edit_PosKeyUp(ed_); });
         } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
             // Focus that moves with the active window (a box or dialog opening) or

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "model/DialogFolder.h"
+
 namespace kestrel {
 
 namespace {
@@ -21,8 +23,8 @@ TTimePLData* Section(Editor& ed) { return ed.Prj ? ed.Prj->Current() : nullptr; 
 // The files chosen in the file dialog that the project file can carry; each refused
 // name is reported, the rest go on.
 std::vector<std::string> ChooseFiles(Editor& ed) {
-    std::string dir = ed.Prj ? ed.Prj->PrjDir : std::string();
-    std::vector<std::string> chosen = ed.platform.OpenFiles("", dir);
+    std::vector<std::string> chosen = ed.platform.OpenFiles("", DialogStartFolder(ed));
+    if (!chosen.empty()) RememberDialogFolder(ed, chosen.front());
     std::vector<std::string> good;
     for (const std::string& f : chosen) {
         if (StorableFileName(f))

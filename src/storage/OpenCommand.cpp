@@ -3,6 +3,7 @@
 
 #include <exception>
 
+#include "model/DialogFolder.h"
 #include "model/Error.h"
 #include "model/Paths.h"
 #include "storage/PrjFileReader.h"
@@ -31,8 +32,9 @@ void btnOpenPrjClick(Editor& ed, ProjectReader read) {
     ed.SaveAsMode = false;
 
     // A cancelled dialog ends the command: the file already known is not read again.
-    const std::string path = ed.platform.OpenFile(kOpenFilter, ed.Prj->PrjDir);
+    const std::string path = ed.platform.OpenFile(kOpenFilter, DialogStartFolder(ed));
     if (path.empty()) return;
+    RememberDialogFolder(ed, path);
 
     // The file is read into a fresh project; the one being edited is replaced only
     // when the whole file has been read, so a damaged file leaves it as it was.

@@ -275,13 +275,14 @@ private slots:
     }
 
     // The view is copied back only where it differs, so typing in the middle of a
-    // field is not disturbed by the sync after each key.
+    // field is not disturbed by the sync after Return.
     void typingInAFieldReachesTheViewAndKeepsTheCursor() {
         auto* edit = child<QLineEdit>("Edit_Left");
         edit->setFocus();
         edit->setText("1234");
         edit->setCursorPosition(2);
         QTest::keyClick(edit, Qt::Key_5);
+        QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(edit->text(), QString("12534"));
         QCOMPARE(edit->cursorPosition(), 3);
         QCOMPARE(app->ed.View.PosFields[FieldLeft], std::string("12534"));

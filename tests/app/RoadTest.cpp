@@ -353,13 +353,15 @@ private slots:
         QCOMPARE(sub.Shape->Left, 540);
         QCOMPARE(sub.Shape->Width, 140);
 
-        // Typed positions: each key release applies the fields; the right edge is cut.
+        // Typed positions: Return applies the fields; the right edge is cut.
         auto* top = child<QLineEdit>("Edit_Top");
         top->selectAll();
         QTest::keyClicks(top, "300");
+        QTest::keyClick(top, Qt::Key_Return);
         auto* left = child<QLineEdit>("Edit_Left");
         left->selectAll();
         QTest::keyClicks(left, "1300");
+        QTest::keyClick(left, Qt::Key_Return);
         QCOMPARE(fields(), (QStringList{"1300", "300", "60", "246"}));
         QCOMPARE(sub.Shape->Left, 690);
         QCOMPARE(sub.Shape->Top, 159);
