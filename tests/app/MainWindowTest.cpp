@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QWindow>
 #include <QtTest>
 #include <memory>
 #include <stdexcept>
@@ -155,6 +156,10 @@ private slots:
                 form().findChild<QAction*>(trigger)->trigger();
             QVERIFY(d->isVisible());
             QVERIFY(!form().isEnabled());
+            // A window manager keeps the dialog above the main window it belongs to, so a
+            // click on the disabled main window cannot hide it.
+            QVERIFY(d->windowHandle());
+            QCOMPARE(d->windowHandle()->transientParent(), form().windowHandle());
 
             const QRect main = form().frameGeometry(), own = d->frameGeometry();
             QCOMPARE(own.left(), main.left() + (main.width() - own.width()) / 2);
