@@ -56,6 +56,13 @@ struct Setup {
         QTest::mouseClick(grid()->viewport(), button, {}, cell.center());
     }
     QString cell(int row, int col) { return grid()->item(row, col)->text(); }
+    // A left click on a number cell: its box, shown with the focus once the click is done.
+    QSpinBox* openBox(int row, int col) {
+        clickCell(row, col);
+        QSpinBox* box = col == 1 ? form.VolumeBox() : form.RepeatBox();
+        QTest::qWaitFor([box] { return box->isVisible() && box->hasFocus(); });
+        return box;
+    }
     QAction* action(const QString& text) {
         for (QAction* a : form.Popup()->actions())
             if (a->text() == text) return a;
@@ -154,9 +161,8 @@ void PLFormTest::volumeBoxReachesHundredAndTypesTwoDigits() {
     s.Open(win);
     s.fake.fileLists.push_back({"/media/a.jpg"});
     s.form.AddFiles();
-    s.clickCell(0, 1);
-    QSpinBox* box = s.form.VolumeBox();
-    QTRY_VERIFY(box->isVisible() && box->hasFocus());
+    QSpinBox* box = s.openBox(0, 1);
+    QVERIFY(box->hasFocus());
     QTest::keyClicks(box, "99");
     QCOMPARE(s.cell(0, 1), QString("99"));
     QTest::keyClick(box, Qt::Key_Up);
@@ -172,8 +178,7 @@ void PLFormTest::volumeBoxReachesHundredAndTypesTwoDigits() {
 
     // Typed anew: two digits, the third does not land.
     s.Open(win);
-    s.clickCell(0, 1);
-    QTRY_VERIFY(box->isVisible() && box->hasFocus());
+    QVERIFY(s.openBox(0, 1)->hasFocus());
     QTest::keyClicks(box, "123");
     QCOMPARE(box->text(), QString("12"));
     QCOMPARE(s.cell(0, 1), QString("12"));
@@ -184,9 +189,8 @@ void PLFormTest::emptiedVolumeBoxWritesZero() {
     s.MainFiles(1);
     s.ed.Prj->TimePL[0].MainWin.PL[0].Vol = 70;
     s.Open();
-    s.clickCell(0, 1);
-    QSpinBox* box = s.form.VolumeBox();
-    QTRY_VERIFY(box->isVisible() && box->hasFocus());
+    QSpinBox* box = s.openBox(0, 1);
+    QVERIFY(box->hasFocus());
     QCOMPARE(box->text(), QString("70"));
     QTest::keyClick(box, Qt::Key_Backspace);  // the whole text is selected
     QCOMPARE(box->text(), QString());
@@ -206,8 +210,7 @@ void PLFormTest::gridAlwaysStartsAtTheLeftEdge() {
     sub.PL[0] = {0, 3, "/media/a.jpg"};
     s.MainFiles(25);
     s.Open(1);
-    s.clickCell(0, 1);
-    QTRY_VERIFY(s.form.VolumeBox()->isVisible());
+    QVERIFY(s.openBox(0, 1)->isVisible());
     s.grid()->setFocus();
     QTest::keyClick(s.grid(), Qt::Key_End);
     QTest::keyClick(s.grid(), Qt::Key_Right);
@@ -217,8 +220,7 @@ void PLFormTest::gridAlwaysStartsAtTheLeftEdge() {
     s.Open(0);
     QTRY_VERIFY(s.grid()->verticalScrollBar()->isVisible());
     QVERIFY(Unscrolled(s.grid()));
-    s.clickCell(0, 2);
-    QTRY_VERIFY(s.form.RepeatBox()->isVisible());
+    QVERIFY(s.openBox(0, 2)->isVisible());
     QVERIFY(Unscrolled(s.grid()));
     QCOMPARE(s.grid()->visualRect(s.grid()->model()->index(0, 0)).left(), 0);
     const QString shot = qEnvironmentVariable("KESTREL_SHOT_UNSCROLLED");
