@@ -217,6 +217,9 @@ void TForm1::buildWorkArea(QWidget* client) {
     Panel_MainWin_->setFrameShadow(QFrame::Raised);
     Panel_MainWin_->setFont(bold);
     Panel_MainWin_->setCursor(Qt::PointingHandCursor);
+    // Taking the focus on a click ends the typing in a position field first, so a value
+    // typed without Return reaches its window before another one is chosen.
+    Panel_MainWin_->setFocusPolicy(Qt::ClickFocus);
     Panel_MainWin_->setColour(kSkyBlue, Qt::black);
     connect(Panel_MainWin_, &ClickPanel::clicked, this, [this] { RunCommand([this] { Panel_MainWinClick(ed_); }); });
     connect(Panel_MainWin_, &ClickPanel::doubleClicked, this, [this] {
@@ -289,6 +292,7 @@ void TForm1::buildWorkArea(QWidget* client) {
     Paint(Panel_Image_, QColor(64, 64, 96));
     imgBmp_ = new ImageCanvas(ed_, Panel_Image_, QPoint(1, 1));
     imgBmp_->setDefaultPicture(defaultTitle);
+    imgBmp_->setFocusPolicy(Qt::ClickFocus);  // as "Main Window" above
     connect(imgBmp_, &ImageCanvas::mousePressed, this, [this](QPoint p) {
         RunCommand([this, p] { imgBmpMouseDown(ed_, p.x(), p.y()); });
     });
@@ -321,6 +325,10 @@ void TForm1::buildWorkArea(QWidget* client) {
         auto* edit = new QLineEdit("0", work);
         edit->setObjectName(edits[i]);
         edit->setValidator(new PosFieldValidator(edit));
+        // What is typed is the view's at once, so that showing the view again (a move
+        // over the picture) keeps it until it is applied.
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, i](const QString& text) { ed_.View.PosFields[i] = text.toStdString(); });
         edit->setGeometry(x + 62, 568, 90, 26);
         edit->installEventFilter(this);
         posEdits_[i] = edit;

@@ -42,8 +42,10 @@ void ApplyTypedPosition(Editor& ed) {
     auto apply = [&](auto& win) {
         // A window not drawn yet takes no typed rectangle: it has nothing to show it with.
         if (!win.Shape) return;
-        ShowPosFields(ed, win);  // the fields as numbers again ("" and "-" read 0)
-        if (L0 == win.Left && T0 == win.Top && W0 == win.Width && H0 == win.Height) return;
+        if (L0 == win.Left && T0 == win.Top && W0 == win.Width && H0 == win.Height) {
+            ShowPosFields(ed, win);  // as plain numbers again: "" and "-" read 0
+            return;
+        }
         const int L = clampEdge(L0, ed.Display.DisplayWidth);
         const int R = clampEdge(std::int64_t{L0} + W0, ed.Display.DisplayWidth);
         const int T = clampEdge(T0, ed.Display.DisplayHeight);

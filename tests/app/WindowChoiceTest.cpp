@@ -85,6 +85,17 @@ private slots:
         QCOMPARE(sec().SubWin[1].Left, 1000);
         QCOMPARE(Model(sec().MainWin), main);
         QCOMPARE(fields()[0], QString("1000"));
+
+        // Typed without Return, then another window chosen: the value still lands.
+        type(1, "20", false);
+        QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
+        QCOMPARE(sec().SubWin[1].Top, 20);
+        type(1, "30", false);
+        const QPoint second = Centre(*sec().SubWin[2].Shape);
+        hover(second);
+        drag(second, {second});
+        QCOMPARE(sec().MainWin.Top, 30);
+        QCOMPARE(app->ed.PLWinIndex, 2);
     }
 
     // A typed 960 and 1359 stay as typed when "Main Window" or the list item is chosen
