@@ -336,6 +336,17 @@ private slots:
         const QString shots = qEnvironmentVariable("KESTREL_SHOTS");
         if (!shots.isEmpty()) QVERIFY(form().grab().save(shots + "/main.png"));
 
+        // Choosing windows changes nothing: saved at once, the file is as it was.
+        QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+        driver.answer({QMessageBox::Ok});
+        QTest::mouseClick(child("TBtnSavePrj"), Qt::LeftButton);
+        QCOMPARE(driver.seen.size(), 1);
+        QCOMPARE(driver.seen[0].text, QString("Save completed!"));
+        driver.seen.clear();
+        QCOMPARE(ReadAll(copy.filePath("DEMO.XML")), ReadAll(demo.filePath("DEMO.XML")));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+
         // SubWin1's playlist, moved to its last column, then the main window's playlist,
         // by a double click on "Main Window": it opens on its first column.
         const QPoint item = list->visualItemRect(list->item(0)).center();
