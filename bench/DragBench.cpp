@@ -39,6 +39,8 @@ void RunDrag(benchmark::State& state, int kind) {
     ed.Prj->CurTimeIndex = 0;
     auto& sec = ed.Prj->TimePL[0];
     sec.MainWin.Shape = Shape{650, 350, 20, 20, true, false};
+    sec.SubWinCount = 1;  // a listed sub window: the only kind a drag draws
+    ed.View.SubWinList = {"SubWin1"};
     ed.PLWinIndex = 1;
     ed.SelWinIndex = 1;
     long long allocations = 0;

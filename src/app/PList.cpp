@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QValidator>
 
 #include "layout/LayoutStatus.h"
 #include "layout/MouseEditor.h"
@@ -59,6 +60,15 @@ QFrame* Panel(QWidget* parent, const char* name, const QRect& geometry, const QC
     Paint(panel, colour);
     return panel;
 }
+
+// A position field takes only what can be a number, so typing never meets an error box.
+class PosFieldValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return PosFieldTextAllowed(input.toStdString()) ? Acceptable : Invalid;
+    }
+};
 
 QLabel* Label(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
     auto* label = new QLabel(text, parent);
@@ -270,6 +280,9 @@ void TForm1::buildWorkArea(QWidget* client) {
     Panel_MainWin_->setFrameShadow(QFrame::Raised);
     Panel_MainWin_->setFont(bold);
     Panel_MainWin_->setCursor(Qt::PointingHandCursor);
+    // Taking the focus on a click ends the typing in a position field first, so a value
+    // typed without Return reaches its window before another one is chosen.
+    Panel_MainWin_->setFocusPolicy(Qt::ClickFocus);
     Panel_MainWin_->setColour(kSkyBlue, Qt::black);
     connect(Panel_MainWin_, &ClickPanel::clicked, this, [this] { RunCommand([this] { Panel_MainWinClick(ed_); }); });
     connect(Panel_MainWin_, &ClickPanel::doubleClicked, this, [this] {
@@ -286,6 +299,15 @@ void TForm1::buildWorkArea(QWidget* client) {
     ListBox_SubWin_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListBox_SubWin_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem*) { RunCommand([this] { ListBox_SubWinClick(ed_); }); });
+    // Any change of the current item chooses its window: arrows and type-ahead too. On a
+    // press the current item changes before the selection, so the row is taken as given.
+    connect(ListBox_SubWin_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row < 0) return;
+        RunCommand([this, row] {
+            ed_.View.SubWinListIndex = row;
+            ListBox_SubWinClick(ed_);
+        });
+    });
     connect(ListBox_SubWin_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) {
         bool show = false;
         // The editor works on a window the section has: never one beyond SubWinCount.
@@ -333,6 +355,7 @@ void TForm1::buildWorkArea(QWidget* client) {
     Paint(Panel_Image_, QColor(64, 64, 96));
     imgBmp_ = new ImageCanvas(ed_, Panel_Image_, QPoint(1, 1));
     imgBmp_->setDefaultPicture(defaultTitle);
+    imgBmp_->setFocusPolicy(Qt::ClickFocus);  // as "Main Window" above
     connect(imgBmp_, &ImageCanvas::mousePressed, this, [this](QPoint p) {
         RunCommand([this, p] { imgBmpMouseDown(ed_, p.x(), p.y()); });
     });
@@ -365,6 +388,11 @@ void TForm1::buildWorkArea(QWidget* client) {
         Paint(label, kNavy, Qt::white);
         auto* edit = new QLineEdit("0", work);
         edit->setObjectName(edits[i]);
+        edit->setValidator(new PosFieldValidator(edit));
+        // What is typed is the view's at once, so that showing the view again (a move
+        // over the picture) keeps it until it is applied.
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, i](const QString& text) { ed_.View.PosFields[i] = text.toStdString(); });
         edit->setGeometry(x + 62, 568, 90, 26);
         edit->installEventFilter(this);
         posEdits_[i] = edit;
@@ -524,7 +552,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
                 return true;
         }
         if (event->type() == QEvent::KeyRelease) {
-            if (!static_cast<QKeyEvent*>(event)->isAutoRepeat())
+            // A value is applied when it is complete: on Return (or on leaving the field),
+            // not at every digit, so typing 768 never makes the window 7 pixels high.
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (!key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
                 RunCommand([this] { Edit_PosKeyUp(ed_); });
         } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
             // Focus that moves with the active window (a box or dialog opening) or

@@ -30,8 +30,9 @@ void ConvertResourceToShape(const Editor& ed, int& Left, int& Right, int& Top, i
     Bottom = Scale(Bottom, ph, dh);
 }
 
+// A hidden marker is not on the picture, so no press can reach it.
 static bool Contains(const Shape& s, int X, int Y) {
-    return s.Left <= X && X <= s.Left + s.Width && s.Top <= Y && Y <= s.Top + s.Height;
+    return s.Visible && s.Left <= X && X <= s.Left + s.Width && s.Top <= Y && Y <= s.Top + s.Height;
 }
 
 int IsPositionInSelection(const Editor& ed, int X, int Y) {

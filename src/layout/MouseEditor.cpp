@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "layout/CoordinateMapping.h"
+#include "layout/WindowList.h"
 #include "model/History.h"
 
 namespace kestrel {
@@ -109,7 +110,7 @@ void UpdateHoverHandle(Editor& ed, int X, int Y) {
     int found = -1;
     for (int i = 0; i <= MaxSubWin && found < 0; ++i) {
         const std::optional<Shape>& s = i == 0 ? rec->MainWin.Shape : rec->SubWin[i].Shape;
-        if (!s) continue;
+        if (!s || !s->Visible) continue;  // a hidden marker cannot be grabbed
         if (s->Left - 2 <= X && X <= s->Left + s->Width + 3 && s->Top - 2 <= Y &&
             Y <= s->Top + s->Height + 3)
             found = i;
@@ -138,7 +139,9 @@ void BeginShapeEdit(Editor& ed, int X, int Y) {
 void CreateNewShape(Editor& ed, int X, int Y) {
     ed.DragMode = 1;
     TTimePLData* rec = ed.Current();
-    if (ed.PLWinIndex < 1 || ed.PLWinIndex > MaxSubWin || !rec) return;
+    // Only a sub window the section lists is drawn: never one chosen in another section.
+    const int listed = std::min(static_cast<int>(ed.View.SubWinList.size()), rec ? rec->SubWinCount : 0);
+    if (ed.PLWinIndex < 1 || ed.PLWinIndex > std::min(listed, MaxSubWin) || !rec) return;
     TSubWinData& win = rec->SubWin[ed.PLWinIndex];
     if (win.Shape) return;
     ed.SelWinIndex = ed.PLWinIndex;
@@ -220,21 +223,27 @@ void ResizeShape(Editor& ed, int X, int Y) {
         if (!win.Shape) return;
         Shape& s = *win.Shape;
         int L = s.Left, T = s.Top, R = L + s.Width, B = T + s.Height;
+        // Where the 10-pixel minimum would push the moved edge off the image, the
+        // opposite edge makes the room instead.
         if (left) {
             L = std::max(L + dx, 0);
             if (L > R - 10) L = R - 10;
+            if (L < 0) L = 0, R = std::max(R, 10);
         }
         if (top) {
             T = std::max(T + dy, 0);
             if (T > B - 10) T = B - 10;
+            if (T < 0) T = 0, B = std::max(B, 10);
         }
         if (right) {
             R = std::min(R + dx, imgW);
             if (R < L + 10) R = L + 10;
+            if (R > imgW) R = imgW, L = std::min(L, imgW - 10);
         }
         if (bottom) {
             B = std::min(B + dy, imgH);
             if (B < T + 10) B = T + 10;
+            if (B > imgH) B = imgH, T = std::min(T, imgH - 10);
         }
         s.Left = L;
         s.Top = T;
@@ -245,9 +254,17 @@ void ResizeShape(Editor& ed, int X, int Y) {
     });
 }
 
+// A press on a window chooses it, as the list and "Main Window" do: the list, the
+// fields and the red outline show one window.
+static void ChoosePressedWindow(Editor& ed) {
+    if (ed.SelWinIndex < 0) return;
+    ed.PLWinIndex = ed.SelWinIndex;
+    ShowChosenInList(ed);
+}
+
 void imgBmpMouseDown(Editor& ed, int X, int Y) {
     if (ed.DragMode != 0) return;
-    if (ed.PLWinIndex == -1 || !ed.Current()) return;
+    if (!ed.Current()) return;
     Guarded(ed, "Error 1", [&] {
         const int imgLeft = 1, imgTop = 1;
         if (X < imgLeft || X > imgLeft + ed.Panel.ImgWidth() || Y < imgTop ||
@@ -255,15 +272,17 @@ void imgBmpMouseDown(Editor& ed, int X, int Y) {
             return;
         SetNormalLook(ed);
         if (ed.SizeHandle != -1) {
+            ChoosePressedWindow(ed);
             BeginShapeEdit(ed, X, Y);
             ed.DragMode = 3;
             return;
         }
         ed.SelWinIndex = IsPositionInSelection(ed, X, Y);
         if (ed.SelWinIndex != -1) {
+            ChoosePressedWindow(ed);
             BeginShapeEdit(ed, X, Y);
             ed.DragMode = 2;
-        } else {
+        } else if (ed.PLWinIndex != -1) {  // with nothing chosen there is nothing to draw
             CreateNewShape(ed, X, Y);
         }
     });

@@ -6,6 +6,7 @@
 
 #include "layout/CoordinateMapping.h"
 #include "layout/MouseEditor.h"
+#include "model/DialogFolder.h"
 #include "model/Error.h"
 #include "model/History.h"
 #include "model/Paths.h"
@@ -14,11 +15,13 @@ namespace kestrel {
 
 namespace {
 
-// The whole text as a decimal integer with an optional sign; anything else fails.
+// A field as typed: empty or a lone minus is 0; anything else must be a whole decimal
+// integer with an optional sign.
 int FieldValue(const std::string& text) {
+    if (text.empty() || text == "-") return 0;
     const char* first = text.data();
     const char* last = first + text.size();
-    if (first != last && *first == '+') ++first;
+    if (*first == '+') ++first;
     int value = 0;
     auto [end, ec] = std::from_chars(first, last, value);
     if (first == last || ec != std::errc() || end != last || (first != text.data() && *first == '-'))
@@ -26,12 +29,9 @@ int FieldValue(const std::string& text) {
     return value;
 }
 
-void ApplyTypedPosition(Editor& ed, bool fillEmpty) {
+void ApplyTypedPosition(Editor& ed) {
     TTimePLData* rec = ed.Current();
-    if (ed.SelWinIndex == -1 || !rec) return;
-    if (fillEmpty)
-        for (std::string& f : ed.View.PosFields)
-            if (f.empty()) f = "0";
+    if (!rec || ed.PLWinIndex < 0 || ed.PLWinIndex > MaxSubWin) return;
     const int L0 = FieldValue(ed.View.PosFields[FieldLeft]);
     const int T0 = FieldValue(ed.View.PosFields[FieldTop]);
     const int W0 = FieldValue(ed.View.PosFields[FieldWidth]);
@@ -40,22 +40,28 @@ void ApplyTypedPosition(Editor& ed, bool fillEmpty) {
     auto clampEdge = [](std::int64_t v, int bound) {
         return static_cast<int>(std::clamp<std::int64_t>(v, 0, bound));
     };
-    const int L = clampEdge(L0, ed.Display.DisplayWidth);
-    const int R = clampEdge(std::int64_t{L0} + W0, ed.Display.DisplayWidth);
-    const int T = clampEdge(T0, ed.Display.DisplayHeight);
-    const int B = clampEdge(std::int64_t{T0} + H0, ed.Display.DisplayHeight);
     auto apply = [&](auto& win) {
+        // A window not drawn yet takes no typed rectangle: it has nothing to show it with.
+        if (!win.Shape) return;
+        if (L0 == win.Left && T0 == win.Top && W0 == win.Width && H0 == win.Height) {
+            ShowPosFields(ed, win);  // as plain numbers again: "" and "-" read 0
+            return;
+        }
+        const int L = clampEdge(L0, ed.Display.DisplayWidth);
+        const int R = clampEdge(std::int64_t{L0} + W0, ed.Display.DisplayWidth);
+        const int T = clampEdge(T0, ed.Display.DisplayHeight);
+        const int B = clampEdge(std::int64_t{T0} + H0, ed.Display.DisplayHeight);
         win.Left = L;
         win.Top = T;
         win.Width = R - L;
         win.Height = B - T;
         ShowPosFields(ed, win);
-        if (win.Shape) PlaceShapeFromModel(ed, win, *win.Shape);
+        PlaceShapeFromModel(ed, win, *win.Shape);
     };
-    if (ed.SelWinIndex == 0)
+    if (ed.PLWinIndex == 0)
         apply(rec->MainWin);
-    else if (ed.SelWinIndex >= 1 && ed.SelWinIndex <= MaxSubWin)
-        apply(rec->SubWin[ed.SelWinIndex]);
+    else
+        apply(rec->SubWin[ed.PLWinIndex]);
 }
 
 int SelectedItem(const Editor& ed) {
@@ -72,10 +78,23 @@ void SetSubWinMenuStates(Editor& ed) {
     ed.View.DelSubWinEnabled = count != 0;
 }
 
+void ShowChosenInList(Editor& ed) {
+    ed.View.MainWinPanelBlue = ed.PLWinIndex == 0;
+    const int item = ed.PLWinIndex - 1;
+    ed.View.SubWinListIndex = item >= 0 && item < static_cast<int>(ed.View.SubWinList.size()) ? item : -1;
+}
+
+bool PosFieldTextAllowed(const std::string& text) {
+    if (static_cast<int>(text.size()) > PosFieldLength) return false;
+    const size_t digits = !text.empty() && text[0] == '-' ? 1 : 0;
+    return std::all_of(text.begin() + digits, text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 void ShowSelectedWindow(Editor& ed) {
     TTimePLData* rec = ed.Current();
     if (ed.PLWinIndex == -1 || !rec) return;
     SetNormalLook(ed);
+    ShowChosenInList(ed);
     auto show = [&](auto& win) {
         ShowPosFields(ed, win);
         if (win.Shape) {
@@ -85,14 +104,10 @@ void ShowSelectedWindow(Editor& ed) {
             ed.SelWinIndex = -1;
         }
     };
-    if (ed.PLWinIndex == 0) {
-        ed.View.MainWinPanelBlue = true;
-        ed.View.SubWinListIndex = -1;
+    if (ed.PLWinIndex == 0)
         show(rec->MainWin);
-    } else if (ed.PLWinIndex <= MaxSubWin) {
-        ed.View.MainWinPanelBlue = false;
+    else if (ed.PLWinIndex <= MaxSubWin)
         show(rec->SubWin[ed.PLWinIndex]);
-    }
 }
 
 void Panel_MainWinClick(Editor& ed) {
@@ -100,13 +115,18 @@ void Panel_MainWinClick(Editor& ed) {
     if (!rec) return;
     ed.SelWinIndex = 0;
     ed.PLWinIndex = 0;
-    if (std::optional<Shape>& s = rec->MainWin.Shape) {
-        if (!s->Visible) {
+    TMainWinData& main = rec->MainWin;
+    if (main.Shape) {
+        if (main.Width <= 0 || main.Height <= 0) {
+            // Never drawn: the default square of the picture's smaller side, top left.
             const int side = std::min(ed.Panel.ImgWidth(), ed.Panel.ImgHeight());
-            s->Width = side;
-            s->Height = side;
+            main.Shape->Left = main.Shape->Top = 0;
+            main.Shape->Width = main.Shape->Height = side;
+            StoreShapeRect(ed, *main.Shape, main);
+        } else {
+            // Choosing shows the stored rectangle; it never changes it.
+            PlaceShapeFromModel(ed, main, *main.Shape);
         }
-        StoreShapeRect(ed, *s, rec->MainWin);
     }
     ShowSelectedWindow(ed);
     RecordEdit(ed, "Place Main Window");
@@ -176,21 +196,22 @@ void DelSubWinClick(Editor& ed) {
 
 void TBtnDeleteSelClick(Editor& ed) { DelSubWinClick(ed); }
 
-void Edit_PosKeyUp(Editor& ed) {
-    ApplyTypedPosition(ed, true);
-    RecordEdit(ed, "Type " + WindowName(ed.SelWinIndex) + " Position", Merge::Typing);
+// A typed value is complete on Return and on leaving the field: each is one step.
+static void ApplyTypedStep(Editor& ed) {
+    ApplyTypedPosition(ed);
+    RecordEdit(ed, "Type " + WindowName(ed.PLWinIndex) + " Position");
 }
 
-void Edit_PosKeyEnter(Editor& ed) {
-    ApplyTypedPosition(ed, false);
-    RecordEdit(ed, "Type " + WindowName(ed.SelWinIndex) + " Position", Merge::EndTyping);
-}
+void Edit_PosKeyUp(Editor& ed) { ApplyTypedStep(ed); }
+
+void Edit_PosKeyEnter(Editor& ed) { ApplyTypedStep(ed); }
 
 void SBtn_BGFileClick(Editor& ed) {
     TTimePLData* rec = ed.Current();
     if (!rec) return;
-    const std::string path = ed.platform.OpenFile("All (*.*)|*.*", ed.Prj->PrjDir);
+    const std::string path = ed.platform.OpenFile("All (*.*)|*.*", DialogStartFolder(ed));
     if (path.empty()) return;
+    RememberDialogFolder(ed, path);
     // The project file cannot carry such a name and would read it back wrongly.
     if (path.find_first_of("\"<\r\n") != std::string::npos) {
         ed.platform.Warn("The file name \"" + path +

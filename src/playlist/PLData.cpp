@@ -1,6 +1,8 @@
 #include "playlist/PLData.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -22,6 +24,24 @@ void Paint(QWidget* w, const QColor& c) {
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
+
+// A spin box whose typed text is limited in length while its arrows still reach values
+// with more digits (the volume box shows and stores "100"; a line edit length limit
+// would cut it to "10").
+class TypedLengthSpinBox : public QSpinBox {
+public:
+    TypedLengthSpinBox(int typedLength, QWidget* parent) : QSpinBox(parent), typedLength_(typedLength) {}
+    QLineEdit* edit() const { return lineEdit(); }
+
+protected:
+    QValidator::State validate(QString& input, int& pos) const override {
+        if (input.size() > typedLength_ && input != textFromValue(value())) return QValidator::Invalid;
+        return QSpinBox::validate(input, pos);
+    }
+
+private:
+    int typedLength_;
+};
 }  // namespace
 
 TPLForm::TPLForm(QWidget* mainWindow, Editor& ed) : ConventionDialog(mainWindow), ed_(ed) {
@@ -30,6 +50,7 @@ TPLForm::TPLForm(QWidget* mainWindow, Editor& ed) : ConventionDialog(mainWindow)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     resize(520, 499);
+    setMinimumSize(320, 240);  // the number columns and some of the file column stay visible
     Paint(this, SkyBlue);
 
     auto* layout = new QVBoxLayout(this);
@@ -75,12 +96,13 @@ TPLForm::TPLForm(QWidget* mainWindow, Editor& ed) : ConventionDialog(mainWindow)
     gp.setColor(QPalette::Text, Qt::blue);
     StringGrid_PL->setPalette(gp);
     StringGrid_PL->setContextMenuPolicy(Qt::CustomContextMenu);
+    StringGrid_PL->installEventFilter(this);
     StringGrid_PL->viewport()->installEventFilter(this);
 
-    SpinEdit_Volume = new QSpinBox(Panel1);
+    auto* volume = new TypedLengthSpinBox(VolumeTypedLength, Panel1);
+    SpinEdit_Volume = volume;
     SpinEdit_Volume->setObjectName("SpinEdit_Volume");
     SpinEdit_Volume->setRange(0, 100);
-    SpinEdit_Volume->findChild<QLineEdit*>()->setMaxLength(2);
     SpinEdit_Repeat = new QSpinBox(Panel1);
     SpinEdit_Repeat->setObjectName("SpinEdit_Repeat");
     SpinEdit_Repeat->setRange(1, 99);
@@ -90,11 +112,15 @@ TPLForm::TPLForm(QWidget* mainWindow, Editor& ed) : ConventionDialog(mainWindow)
         box->hide();
         box->installEventFilter(this);
     }
-    connect(SpinEdit_Volume, &QSpinBox::textChanged, this, [this](const QString& text) {
+    // The box reports a value only for text it accepts; what is typed (an emptied box
+    // included) comes from its line edit.
+    auto volumeChanged = [this](const QString& text) {
         if (filling_) return;
         SpinEdit_VolumeChange(table_, text.toStdString());
         ShowCell(table_.CurRow, table_.CurCol);
-    });
+    };
+    connect(SpinEdit_Volume, &QSpinBox::textChanged, this, volumeChanged);
+    connect(volume->edit(), &QLineEdit::textEdited, this, volumeChanged);
     connect(SpinEdit_Repeat, &QSpinBox::valueChanged, this, [this](int value) {
         if (filling_) return;
         SpinEdit_RepeatChange(table_, value);
@@ -168,6 +194,9 @@ void TPLForm::ShowTable() {
     for (int c = 0; c < table_.ColCount; ++c)
         titles << QString::fromStdString(table_.Rows[0][static_cast<size_t>(c)]);
     StringGrid_PL->setHorizontalHeaderLabels(titles);
+    const std::vector<std::string> tips = ColumnTips(table_);
+    for (int c = 0; c < table_.ColCount && c < static_cast<int>(tips.size()); ++c)
+        StringGrid_PL->horizontalHeaderItem(c)->setToolTip(QString::fromStdString(tips[c]));
     StringGrid_PL->setRowCount(table_.RowCount() - 1);
     for (int r = 1; r < table_.RowCount(); ++r)
         for (int c = 0; c < table_.ColCount; ++c) ShowCell(r, c);
@@ -183,10 +212,14 @@ void TPLForm::ShowSpins() {
     SpinEdit_Repeat->setVisible(table_.Visible == SpinBox::Repeat);
 }
 
+// The columns fill the viewport, which the vertical scroll bar narrows when it shows, so
+// that column 0 always starts at the left edge.
 void TPLForm::FitColumns() {
     StringGrid_PL->setGeometry(0, 0, Panel1->width(), Panel1->height());
-    StringGrid_PL->setColumnWidth(0, FileColumnWidth(Panel1->width(), StringGrid_PL->columnCount()));
+    const int visible = StringGrid_PL->viewport()->width();
+    StringGrid_PL->setColumnWidth(0, FileColumnWidth(visible, StringGrid_PL->columnCount()));
     for (int c = 1; c < StringGrid_PL->columnCount(); ++c) StringGrid_PL->setColumnWidth(c, 90);
+    StringGrid_PL->horizontalScrollBar()->setValue(0);
 }
 
 void TPLForm::resizeEvent(QResizeEvent* event) {
@@ -195,41 +228,76 @@ void TPLForm::resizeEvent(QResizeEvent* event) {
 }
 
 bool TPLForm::eventFilter(QObject* watched, QEvent* event) {
-    if ((watched == SpinEdit_Volume || watched == SpinEdit_Repeat) && event->type() == QEvent::FocusOut) {
-        SpinEditExit(table_);
-        ShowSpins();
-    } else if (watched == StringGrid_PL->viewport() && event->type() == QEvent::MouseButtonPress) {
-        auto* me = static_cast<QMouseEvent*>(event);
-        // The open box loses the focus before the new cell is recorded.
-        if (table_.Visible != SpinBox::None) {
+    const QEvent::Type type = event->type();
+    if (watched == SpinEdit_Volume || watched == SpinEdit_Repeat) {
+        if (type == QEvent::FocusOut) {
             SpinEditExit(table_);
             ShowSpins();
-        }
-        const QModelIndex index = StringGrid_PL->indexAt(me->position().toPoint());
-        if (index.isValid()) StringGrid_PLSelectCell(table_, index.column(), index.row() + 1);
-        const QRect cell = StringGrid_PL->visualRect(index);
-        const QPoint offset = StringGrid_PL->viewport()->mapTo(Panel1, QPoint(0, 0));
-        const bool right = me->button() == Qt::RightButton;
-        SpinPlacement p = StringGrid_PLMouseDown(table_, right, cell.left(), cell.top(), cell.width(),
-                                                 cell.height(), offset.x(), offset.y());
-        if (p.Box != SpinBox::None) {
-            QSpinBox* box = p.Box == SpinBox::Volume ? SpinEdit_Volume : SpinEdit_Repeat;
-            filling_ = true;
-            box->setValue(p.Value);
-            filling_ = false;
-            box->setGeometry(p.Left, p.Top, p.Width, p.Height);
-            // Shown after the grid has taken the click, so that the box keeps the focus.
-            QTimer::singleShot(0, box, [this, box] {
-                ShowSpins();
-                box->raise();
-                box->setFocus();
-                box->selectAll();
-            });
-        } else {
+        } else if (type == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            // Esc closes the box, not the dialog.
+            SpinEditCancel(table_);
+            ShowCell(table_.CurRow, table_.CurCol);
             ShowSpins();
+            StringGrid_PL->setFocus();
+            return true;
+        }
+    } else if (watched == StringGrid_PL && type == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            OpenBox(StringGrid_PL->currentIndex());
+            return true;
+        }
+        if (key == Qt::Key_Delete) {
+            DeleteItems();
+            return true;
+        }
+    } else if (watched == StringGrid_PL->viewport()) {
+        if (type == QEvent::Resize) FitColumns();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+            type == QEvent::MouseButtonDblClick) {
+            auto* me = static_cast<QMouseEvent*>(event);
+            if (me->button() == Qt::RightButton) {
+                // The pop-up menu acts on the selection as it is: the right button
+                // never changes it (the menu opens on the context menu event).
+                if (type == QEvent::MouseButtonPress) {
+                    StringGrid_PLMouseDown(table_, true, 0, 0, 0, 0, 0, 0);
+                    ShowSpins();
+                }
+                return true;
+            }
+            if (type == QEvent::MouseButtonPress) OpenBox(StringGrid_PL->indexAt(me->position().toPoint()));
         }
     }
     return ConventionDialog::eventFilter(watched, event);
+}
+
+void TPLForm::OpenBox(const QModelIndex& index) {
+    // The open box loses the focus before the new cell is recorded.
+    if (table_.Visible != SpinBox::None) {
+        SpinEditExit(table_);
+        ShowSpins();
+    }
+    if (index.isValid()) StringGrid_PLSelectCell(table_, index.column(), index.row() + 1);
+    const QRect cell = StringGrid_PL->visualRect(index);
+    const QPoint offset = StringGrid_PL->viewport()->mapTo(Panel1, QPoint(0, 0));
+    SpinPlacement p = StringGrid_PLMouseDown(table_, false, cell.left(), cell.top(), cell.width(),
+                                             cell.height(), offset.x(), offset.y());
+    if (p.Box == SpinBox::None) {
+        ShowSpins();
+        return;
+    }
+    QSpinBox* box = p.Box == SpinBox::Volume ? SpinEdit_Volume : SpinEdit_Repeat;
+    filling_ = true;
+    box->setValue(p.Value);
+    filling_ = false;
+    box->setGeometry(p.Left, p.Top, p.Width, p.Height);
+    // Shown after the grid has taken the click, so that the box keeps the focus.
+    QTimer::singleShot(0, box, [this, box] {
+        ShowSpins();
+        box->raise();
+        box->setFocus();
+        box->selectAll();
+    });
 }
 
 void TPLForm::AddFiles() {

@@ -7,6 +7,7 @@
 #include "ui/ConventionDialog.h"
 
 class QMenu;
+class QModelIndex;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
@@ -43,6 +44,8 @@ private:
     void ShowCell(int row, int col);
     void ShowSpins();   // which spin box is visible follows the table
     void FitColumns();
+    // A left press on a cell or Enter on the current one: its number box, if it has one.
+    void OpenBox(const QModelIndex& index);
 
     Editor& ed_;
     PlaylistTable table_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "model/DialogFolder.h"
 #include "model/History.h"
 
 namespace kestrel {
@@ -23,8 +24,8 @@ TTimePLData* Section(Editor& ed) { return ed.Prj ? ed.Prj->Current() : nullptr; 
 // The files chosen in the file dialog that the project file can carry; each refused
 // name is reported, the rest go on.
 std::vector<std::string> ChooseFiles(Editor& ed) {
-    std::string dir = ed.Prj ? ed.Prj->PrjDir : std::string();
-    std::vector<std::string> chosen = ed.platform.OpenFiles("", dir);
+    std::vector<std::string> chosen = ed.platform.OpenFiles("", DialogStartFolder(ed));
+    if (!chosen.empty()) RememberDialogFolder(ed, chosen.front());
     std::vector<std::string> good;
     for (const std::string& f : chosen) {
         if (StorableFileName(f))
@@ -63,7 +64,14 @@ bool CanEditPlaylist(const Editor& ed) {
     return ed.PLWinIndex >= 1 && ed.PLWinIndex <= std::min(sec->SubWinCount, MaxSubWin);
 }
 
-int FileColumnWidth(int panelWidth, int colCount) { return panelWidth - 90 * (colCount - 1) - 2; }
+int FileColumnWidth(int viewportWidth, int colCount) {
+    return std::max(viewportWidth - 90 * (colCount - 1), MinFileColumnWidth);
+}
+
+std::vector<std::string> ColumnTips(const PlaylistTable& t) {
+    if (t.MainWindow()) return {"File", "Volume", "Interval"};
+    return {"File", "Times"};
+}
 
 void PLFormShow(Editor& ed, PlaylistTable& t) {
     t.ItemCount = 0;
@@ -225,6 +233,7 @@ SpinPlacement StringGrid_PLMouseDown(PlaylistTable& t, bool rightButton, int cel
     p.Width = cellWidth;
     p.Height = cellHeight - 3;
     t.Visible = p.Box;
+    t.SpinOrigin = cell;
     return p;
 }
 
@@ -243,6 +252,13 @@ void SpinEdit_RepeatChange(PlaylistTable& t, int value) {
 }
 
 void SpinEditExit(PlaylistTable& t) { HideSpins(t); }
+
+void SpinEditCancel(PlaylistTable& t) {
+    if (t.Visible == SpinBox::None) return;
+    if (t.CurRow >= 1 && t.CurRow < t.RowCount() && t.CurCol >= 1 && t.CurCol < t.ColCount)
+        t.Rows[t.CurRow][static_cast<size_t>(t.CurCol)] = t.SpinOrigin;
+    HideSpins(t);
+}
 
 void SpeedButton_OKClick(Editor& ed, const PlaylistTable& t) {
     TTimePLData* sec = Section(ed);

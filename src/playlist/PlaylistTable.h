@@ -24,6 +24,7 @@ struct PlaylistTable {
     int SelTop = 1;               // whole-row selection
     int SelBottom = 1;
     SpinBox Visible = SpinBox::None;  // which spin box floats over a cell
+    std::string SpinOrigin;       // the cell's text when its box opened, for Esc
     bool DeleteEnabled = true;
 
     int RowCount() const { return static_cast<int>(Rows.size()); }
@@ -46,8 +47,15 @@ inline constexpr const char* TooManyFilesText = "A playlist holds at most 101 fi
 // section and, for a sub window, one of the section's windows.
 bool CanEditPlaylist(const Editor& ed);
 
-// Width of column 0 for a panel width: the number columns keep 90 pixels each.
-int FileColumnWidth(int panelWidth, int colCount);
+// Width of column 0 so that all columns fill the grid's visible width (its viewport,
+// without the vertical scroll bar) exactly: the number columns keep 90 pixels each, and
+// nothing is ever left to scroll sideways. Never below MinFileColumnWidth.
+inline constexpr int MinFileColumnWidth = 60;
+int FileColumnWidth(int viewportWidth, int colCount);
+// What the column titles mean, in English, for their tooltips.
+std::vector<std::string> ColumnTips(const PlaylistTable& t);
+// The volume box takes at most this many typed characters; its arrows reach 100.
+inline constexpr int VolumeTypedLength = 2;
 
 // The form's show: a fresh table for the chosen window, then LoadPLGrid.
 void PLFormShow(Editor& ed, PlaylistTable& t);
@@ -65,7 +73,7 @@ void MoveUp1Click(PlaylistTable& t);
 void MoveDown1Click(PlaylistTable& t);
 
 void StringGrid_PLSelectCell(PlaylistTable& t, int col, int row);
-// A left press on the grid: which spin box to show over the current cell. cellLeft..
+// A left press on the grid (or Enter on its current cell): which spin box to show over the current cell. cellLeft..
 // are the cell's rectangle in grid coordinates, gridLeft/gridTop the grid's offset.
 SpinPlacement StringGrid_PLMouseDown(PlaylistTable& t, bool rightButton, int cellLeft, int cellTop,
                                      int cellWidth, int cellHeight, int gridLeft, int gridTop);
@@ -73,6 +81,8 @@ SpinPlacement StringGrid_PLMouseDown(PlaylistTable& t, bool rightButton, int cel
 void SpinEdit_VolumeChange(PlaylistTable& t, const std::string& text);
 void SpinEdit_RepeatChange(PlaylistTable& t, int value);
 void SpinEditExit(PlaylistTable& t);
+// Esc in a spin box: the cell gets back the text it had when the box opened.
+void SpinEditCancel(PlaylistTable& t);
 
 // OK: the table into the chosen window's playlist.
 void SpeedButton_OKClick(Editor& ed, const PlaylistTable& t);

@@ -4,6 +4,7 @@
 #include <exception>
 #include <filesystem>
 
+#include "model/DialogFolder.h"
 #include "model/Error.h"
 #include "model/History.h"
 #include "model/Paths.h"
@@ -35,8 +36,9 @@ void btnOpenPrjClick(Editor& ed, ProjectReader read) {
     ed.SaveAsMode = false;
 
     // A cancelled dialog ends the command: the file already known is not read again.
-    const std::string path = ed.platform.OpenFile(kOpenFilter, ed.Prj->PrjDir);
+    const std::string path = ed.platform.OpenFile(kOpenFilter, DialogStartFolder(ed));
     if (path.empty()) return;
+    RememberDialogFolder(ed, path);
     OpenProjectFile(ed, path, read);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "model/DialogFolder.h"
 #include "model/History.h"
 #include "model/Paths.h"
 #include "storage/MediaCopy.h"
@@ -75,8 +76,9 @@ std::vector<CopyJob> SaveCopyPlan(Project& prj) {
 void SavePrjClick(Editor& ed) {
     Project& prj = *ed.Prj;
     if (ed.SaveAsMode) {
-        std::string chosen = ed.platform.SaveFile(SaveDialogFilter, prj.PrjDir);
+        std::string chosen = ed.platform.SaveFile(SaveDialogFilter, DialogStartFolder(ed));
         if (chosen.empty()) return;
+        RememberDialogFolder(ed, chosen);
         std::string path = WithXmlExtension(chosen);
         std::string oldName = prj.PrjFileName, oldDir = prj.PrjDir;
         prj.PrjFileName = path;

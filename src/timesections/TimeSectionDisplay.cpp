@@ -30,7 +30,10 @@ void PlaceShown(const Editor& ed, const Win& win, Shape& s) {
 }  // namespace
 
 void ClearDisplay(Editor& ed) {
+    // Nothing stays chosen from the section left: its sub window must not be drawn here.
     ed.SelWinIndex = -1;
+    ed.PLWinIndex = -1;
+    ed.View.MainWinPanelBlue = false;
     ed.View.PosFields = {"", "", "", ""};
     ed.View.BGFileField.clear();
     ShowDefaultPicture(ed);
@@ -62,8 +65,14 @@ void ShowTimeSection(Editor& ed) {
     ed.View.AddSubWinEnabled = s->SubWinCount < MaxSubWin;
     ed.View.DelSubWinEnabled = s->SubWinCount > 0;
 
-    // A main window whose marker was dropped (shrunk to nothing) is skipped.
-    if (s->MainWin.Shape) PlaceShown(ed, s->MainWin, *s->MainWin.Shape);
+    // A main window whose marker was dropped (shrunk to nothing) is skipped; one never
+    // drawn stays hidden until it is chosen, which gives it its default square.
+    if (s->MainWin.Shape) {
+        if (s->MainWin.Width > 0 && s->MainWin.Height > 0)
+            PlaceShown(ed, s->MainWin, *s->MainWin.Shape);
+        else
+            s->MainWin.Shape->Visible = false;
+    }
 
     const int count = std::min(s->SubWinCount, MaxSubWin);
     for (int j = 1; j <= count; ++j) {
@@ -133,10 +142,10 @@ void NewProject1Click(Editor& ed) {
     if (HasUnsavedChanges(ed)) {
         if (ed.platform.Message("Warning", kNewProjectText, Buttons::YesNo, Icon::Warning) != Answer::Yes)
             return;
-        ed.PLWinIndex = 0;
     }
     ed.Prj->CurTimeIndex = -1;
     RefrashDisplayForNewProject(ed, -1);
+    ed.PLWinIndex = 0;  // as at start-up: the main window is the one for the editor
     ed.Prj->PrjFileName.clear();
     StartHistory(ed);
 }

@@ -1,6 +1,7 @@
 #include "ui/ConventionDialog.h"
 
 #include <QShowEvent>
+#include <QWindow>
 
 #include "model/Project.h"
 
@@ -14,10 +15,22 @@ ConventionDialog::ConventionDialog(QWidget* mainWindow)
       mainWindow_(mainWindow) {}
 
 void ConventionDialog::ShowOverMain() {
+    KeepAboveMain();
     show();
+    KeepAboveMain();  // showing may make the window anew
     if (mainWindow_) mainWindow_->setEnabled(false);
     raise();
     activateWindow();
+}
+
+// The window manager keeps a window above its transient parent: a click on the disabled
+// main window then cannot raise it over the dialog.
+void ConventionDialog::KeepAboveMain() {
+    if (!mainWindow_) return;
+    if (!windowHandle()) create();
+    if (!mainWindow_->windowHandle()) mainWindow_->winId();  // makes its native window
+    if (windowHandle()->transientParent() != mainWindow_->windowHandle())
+        windowHandle()->setTransientParent(mainWindow_->windowHandle());
 }
 
 void ConventionDialog::showEvent(QShowEvent* event) {

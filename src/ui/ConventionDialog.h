@@ -29,6 +29,8 @@ protected:
     QWidget* mainWindow() const { return mainWindow_; }
 
 private:
+    void KeepAboveMain();
+
     QWidget* mainWindow_;
 };
 

@@ -325,17 +325,44 @@ private slots:
         // The background is shown: the canvas is not the default picture's plain fill.
         QCOMPARE(app->ed.View.Picture, PictureKind::File);
 
-        // SubWin1 chosen, as a user would before looking at it.
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        // SubWin1 chosen by a press on it on the picture: the list follows.
+        const Shape& first = *app->ed.Prj->TimePL[0].SubWin[1].Shape;
+        const QPoint onFirst(first.Left + first.Width / 2, first.Top + first.Height / 2);
+        hover(onFirst);
+        QTest::mousePress(canvas(), Qt::LeftButton, {}, onFirst);
+        QTest::mouseRelease(canvas(), Qt::LeftButton, {}, onFirst);
         QCOMPARE(app->ed.PLWinIndex, 1);
+        QVERIFY(list->item(0)->isSelected());
         QCOMPARE(child<QLineEdit>("Edit_Left")->text(), QString("960"));
         const QString shots = qEnvironmentVariable("KESTREL_SHOTS");
         if (!shots.isEmpty()) QVERIFY(form().grab().save(shots + "/main.png"));
 
-        // The main window's playlist, by a double click on "Main Window".
-        QTest::mouseDClick(child("Panel_MainWin"), Qt::LeftButton);
+        // Choosing windows changes nothing: saved at once, the file is as it was.
+        QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+        driver.answer({QMessageBox::Ok});
+        QTest::mouseClick(child("TBtnSavePrj"), Qt::LeftButton);
+        QCOMPARE(driver.seen.size(), 1);
+        QCOMPARE(driver.seen[0].text, QString("Save completed!"));
+        driver.seen.clear();
+        QCOMPARE(ReadAll(copy.filePath("DEMO.XML")), ReadAll(demo.filePath("DEMO.XML")));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+
+        // SubWin1's playlist, moved to its last column, then the main window's playlist,
+        // by a double click on "Main Window": it opens on its first column.
+        const QPoint item = list->visualItemRect(list->item(0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, item);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, item);
         QVERIFY(app->PLForm->isVisible());
         QTableWidget* grid = app->PLForm->Grid();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, 1)).center());
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_End);
+        app->PLForm->close();
+        QTest::mouseDClick(child("Panel_MainWin"), Qt::LeftButton);
+        QVERIFY(app->PLForm->isVisible());
+        QCOMPARE(grid->columnViewportPosition(0), 0);
         QCOMPARE(grid->rowCount(), 2);
         QCOMPARE(grid->item(0, 0)->text(), copy.filePath("main-coffee.jpg"));
         if (!shots.isEmpty()) QVERIFY(app->PLForm->grab().save(shots + "/playlist.png"));

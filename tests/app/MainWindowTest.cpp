@@ -158,6 +158,10 @@ private slots:
                 form().findChild<QAction*>(trigger)->trigger();
             QVERIFY(d->isVisible());
             QVERIFY(!form().isEnabled());
+            // A window manager keeps the dialog above the main window it belongs to, so a
+            // click on the disabled main window cannot hide it.
+            QVERIFY(d->windowHandle());
+            QCOMPARE(d->windowHandle()->transientParent(), form().windowHandle());
 
             const QRect main = form().frameGeometry(), own = d->frameGeometry();
             QCOMPARE(own.left(), main.left() + (main.width() - own.width()) / 2);
@@ -278,13 +282,14 @@ private slots:
     }
 
     // The view is copied back only where it differs, so typing in the middle of a
-    // field is not disturbed by the sync after each key.
+    // field is not disturbed by the sync after Return.
     void typingInAFieldReachesTheViewAndKeepsTheCursor() {
         auto* edit = child<QLineEdit>("Edit_Left");
         edit->setFocus();
         edit->setText("1234");
         edit->setCursorPosition(2);
         QTest::keyClick(edit, Qt::Key_5);
+        QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(edit->text(), QString("12534"));
         QCOMPARE(edit->cursorPosition(), 3);
         QCOMPARE(app->ed.View.PosFields[FieldLeft], std::string("12534"));

@@ -20,105 +20,15 @@
 #include "app/KestrelApp.h"
 #include "app/PList.h"
 #include "playlist/PLData.h"
-#include "support/AppSession.h"
+#include "support/UserHand.h"
 #include "support/ModalDriver.h"
 #include "timesections/TimerList.h"
 #include "ui/ImageCanvas.h"
 
 using namespace kestrel;
 
-class RoadTest : public QObject, public test::AppSession {
+class RoadTest : public QObject, public test::UserHand {
     Q_OBJECT
-
-    QComboBox* timeList() { return child<QComboBox>("ComboBox_TimeList"); }
-    QListWidget* subList() { return child<QListWidget>("ListBox_SubWin"); }
-
-    QStringList timeEntries() {
-        QStringList out;
-        for (int i = 0; i < timeList()->count(); ++i) out << timeList()->itemText(i);
-        return out;
-    }
-    QStringList subItems() {
-        QStringList out;
-        for (int i = 0; i < subList()->count(); ++i) out << subList()->item(i)->text();
-        return out;
-    }
-    QStringList fields() {
-        QStringList out;
-        for (const char* name : {"Edit_Left", "Edit_Top", "Edit_Width", "Edit_Height"})
-            out << child<QLineEdit>(name)->text();
-        return out;
-    }
-    int selectedSub() {
-        const auto rows = subList()->selectionModel()->selectedIndexes();
-        return rows.isEmpty() ? -1 : rows.first().row();
-    }
-
-    // Types a value into one of the time list editor's spin boxes, left uninterpreted
-    // as a user leaves it before pressing OK.
-    void typeSpin(QSpinBox* spin, int value) {
-        spin->findChild<QLineEdit*>()->selectAll();
-        QTest::keyClicks(spin, QString::number(value));
-    }
-    // Fills the time list editor, which must be open, and presses OK.
-    void fillTimes(int sh, int sm, int eh, int em) {
-        auto* d = app->TLForm.get();
-        QVERIFY(d->isVisible());
-        QVERIFY(!form().isEnabled());
-        typeSpin(d->findChild<QSpinBox*>("SpinEdit_SHour"), sh);
-        typeSpin(d->findChild<QSpinBox*>("SpinEdit_SMinute"), sm);
-        typeSpin(d->findChild<QSpinBox*>("SpinEdit_EHour"), eh);
-        typeSpin(d->findChild<QSpinBox*>("SpinEdit_EMinute"), em);
-        QTest::mouseClick(d->findChild<QPushButton*>("SBtn_TLOK"), Qt::LeftButton);
-    }
-    void newSection(int sh, int sm, int eh, int em) {
-        QTest::mouseClick(child<QPushButton>("SBtn_NewTimeList"), Qt::LeftButton);
-        fillTimes(sh, sm, eh, em);
-        QVERIFY(!app->TLForm->isVisible());
-        QVERIFY(form().isEnabled());
-    }
-    // Chooses an entry of the drop-down list with the keyboard, as a user does.
-    void chooseSection(int index) {
-        QComboBox* combo = timeList();
-        while (combo->currentIndex() < index) QTest::keyClick(combo, Qt::Key_Down);
-        while (combo->currentIndex() > index) QTest::keyClick(combo, Qt::Key_Up);
-    }
-    // Opens a widget's context menu with the right button and clicks one of its items.
-    void menuItem(QWidget* viewport, QPoint at, QMenu* menu, const QString& text) {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
-        QApplication::sendEvent(viewport, &event);
-        QTRY_VERIFY(menu->isVisible());
-        QAction* item = nullptr;
-        for (QAction* a : menu->actions())
-            if (a->text() == text) item = a;
-        QVERIFY2(item, qPrintable(text));
-        QVERIFY(item->isEnabled());
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-        QTRY_VERIFY(!menu->isVisible());
-    }
-    void addSubWindow() {
-        menuItem(subList()->viewport(), QPoint(20, 200), child<QMenu>("PopupMenu1"), "Add Sub Window");
-    }
-    void clickSub(int row) {
-        QTest::mouseClick(subList()->viewport(), Qt::LeftButton, {},
-                          subList()->visualItemRect(subList()->item(row)).center());
-    }
-    // A user's double click: press, release, the second press as a double click, release.
-    void doubleClick(QWidget* w, QPoint at) {
-        QTest::mouseClick(w, Qt::LeftButton, {}, at);
-        QTest::mouseDClick(w, Qt::LeftButton, {}, at);
-        QTest::mouseRelease(w, Qt::LeftButton, {}, at);
-    }
-    // Press, moves with the button held, release.
-    void drag(QPoint from, std::initializer_list<QPoint> through) {
-        QTest::mousePress(canvas(), Qt::LeftButton, {}, from);
-        QPoint last = from;
-        for (QPoint p : through) {
-            QTest::mouseMove(canvas(), p);
-            last = p;
-        }
-        QTest::mouseRelease(canvas(), Qt::LeftButton, {}, last);
-    }
 
 private slots:
     void init() { QVERIFY(Start()); }
@@ -353,13 +263,15 @@ private slots:
         QCOMPARE(sub.Shape->Left, 540);
         QCOMPARE(sub.Shape->Width, 140);
 
-        // Typed positions: each key release applies the fields; the right edge is cut.
+        // Typed positions: Return applies the fields; the right edge is cut.
         auto* top = child<QLineEdit>("Edit_Top");
         top->selectAll();
         QTest::keyClicks(top, "300");
+        QTest::keyClick(top, Qt::Key_Return);
         auto* left = child<QLineEdit>("Edit_Left");
         left->selectAll();
         QTest::keyClicks(left, "1300");
+        QTest::keyClick(left, Qt::Key_Return);
         QCOMPARE(fields(), (QStringList{"1300", "300", "60", "246"}));
         QCOMPARE(sub.Shape->Left, 690);
         QCOMPARE(sub.Shape->Top, 159);

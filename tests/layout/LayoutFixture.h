@@ -23,9 +23,13 @@ protected:
     }
     TTimePLData& Sec() { return ed.Prj->TimePL[0]; }
     TSubWinData& Sub(int i) { return Sec().SubWin[i]; }
+    // Window sub chosen; a sub window is one the section counts and lists.
     void Current(int sub) {
         ed.PLWinIndex = sub;
         ed.SelWinIndex = sub;
+        for (int i = static_cast<int>(ed.View.SubWinList.size()) + 1; i <= sub; ++i)
+            ed.View.SubWinList.push_back("SubWin" + std::to_string(i));
+        Sec().SubWinCount = std::max(Sec().SubWinCount, sub);
     }
     void Place(int sub, int l, int t, int w, int h) { Sub(sub).Shape = Shape{l, t, w, h, true, false}; }
     void Fields(const char* l, const char* t, const char* w, const char* h) {

@@ -117,6 +117,101 @@ TEST_F(LayoutTest, PressOutsideEveryWindowDrawsNothingWithoutAFreeSubWindow) {
     }
 }
 
+// A drag outside every window draws only for a sub window this section lists: never for
+// one chosen in another section, and nothing at all while no window is chosen.
+TEST_F(LayoutTest, ADragOutsideDrawsOnlyForAListedSubWindow) {
+    struct { const char* name; int chosen; int dragMode; } cases[] = {
+        {"nothing chosen", -1, 0},
+        {"chosen in another section", 2, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ed.PLWinIndex = c.chosen;
+        Press(100, 100);
+        EXPECT_EQ(ed.DragMode, c.dragMode);
+        Move(200, 200);
+        Release(200, 200);
+        EXPECT_EQ(ed.DragMode, 0);
+        EXPECT_FALSE(Sub(2).Shape);
+        EXPECT_EQ(Model(Sub(2)), (std::array{0, 0, 0, 0}));
+    }
+}
+
+// A press on a window chooses it: the list, the "Main Window" panel, the fields and the
+// red outline all name it, and "Delete Sub Window" deletes it.
+TEST_F(LayoutTest, PressOnAWindowChoosesIt) {
+    Place(1, 100, 100, 50, 50);
+    Place(2, 300, 100, 50, 50);
+    Sub(2).Left = 566;
+    Current(2);  // both listed
+    Current(1);
+    ed.View.SubWinListIndex = 0;
+    Move(320, 120);
+    Press(320, 120);
+    Release(320, 120);
+    EXPECT_EQ(ed.PLWinIndex, 2);
+    EXPECT_EQ(ed.View.SubWinListIndex, 1);
+    EXPECT_FALSE(ed.View.MainWinPanelBlue);
+    EXPECT_EQ(ed.View.PosFields[FieldLeft], "566");
+    EXPECT_TRUE(Sub(2).Shape->Highlighted);
+    EXPECT_FALSE(Sub(1).Shape->Highlighted);
+
+    Move(602, 300);  // the main window's corner: a resize chooses it too
+    Press(602, 300);
+    Release(602, 300);
+    EXPECT_EQ(ed.PLWinIndex, 0);
+    EXPECT_EQ(ed.View.SubWinListIndex, -1);
+    EXPECT_TRUE(ed.View.MainWinPanelBlue);
+
+    Move(120, 120);
+    Press(120, 120);
+    Release(120, 120);
+    DelSubWinClick(ed);
+    EXPECT_EQ(ed.View.SubWinList.size(), 1u);
+    EXPECT_EQ(Sub(1).Left, 566);  // SubWin2 moved down into the deleted one's place
+}
+
+// A hidden marker is not on the picture: the pointer finds no window or handle there
+// (a newly added section's main window covers the image, hidden).
+TEST_F(LayoutTest, HiddenMarkersCannotBeGrabbed) {
+    Sec().MainWin.Shape = Shape{0, 0, 720, 405, false, false};
+    ed.PLWinIndex = -1;
+    Move(2, 2);
+    EXPECT_EQ(ed.SelWinIndex, -1);
+    EXPECT_EQ(ed.SizeHandle, -1);
+    Press(100, 100);
+    Move(200, 200);
+    Release(200, 200);
+    EXPECT_EQ(Rect(*Sec().MainWin.Shape), (std::array{0, 0, 720, 405}));
+    EXPECT_EQ(Model(Sec().MainWin), (std::array{0, 0, 0, 0}));
+    EXPECT_EQ(ed.PLWinIndex, -1);
+}
+
+// Where the 10-pixel minimum meets an image edge, the opposite edge gives way: the
+// rectangle never leaves the image (nor the display in the model).
+TEST_F(LayoutTest, MinimumSizeNeverPushesARectangleOffTheImage) {
+    struct { const char* name; Shape marker; int x, y, toX, toY; std::array<int, 4> rect; } cases[] = {
+        {"empty at the top left, by its corner", {0, 0, 0, 0, true, false}, 1, 1, 5, 5, {0, 0, 10, 10}},
+        {"thin at the right edge, by its right edge", {720, 100, 0, 50, true, false}, 720, 120, 710, 120,
+         {710, 100, 10, 50}},
+        {"flat at the bottom, by its bottom edge", {100, 405, 50, 0, true, false}, 120, 405, 120, 395,
+         {100, 395, 50, 10}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sec().MainWin.Shape = c.marker;
+        Current(0);
+        Move(c.x, c.y);
+        Press(c.x, c.y);
+        EXPECT_EQ(ed.DragMode, 3);
+        Move(c.toX, c.toY);
+        Release(c.toX, c.toY);
+        EXPECT_EQ(Rect(*Sec().MainWin.Shape), c.rect);
+        const auto& m = Sec().MainWin;
+        EXPECT_TRUE(m.Left >= 0 && m.Top >= 0 && m.Left + m.Width <= 1360 && m.Top + m.Height <= 768);
+    }
+}
+
 TEST_F(LayoutTest, ClickWithoutMovementKeepsMarkerAndStoresOnePixelCell) {
     Current(1);
     Press(100, 100);

@@ -2,6 +2,7 @@
 
 #include "LayoutFixture.h"
 #include "model/Error.h"
+#include "timesections/TimeSections.h"
 
 namespace kestrel::test {
 namespace {
@@ -157,6 +158,33 @@ TEST_F(WindowListTest, TypedPositionPlacesTheMarker) {
     EXPECT_EQ(Rect(*Sub(1).Shape), (std::array{180, 0, 362, 407}));
 }
 
+// Typed values go to the window the fields show, not to the one the pointer crossed
+// last; entering or leaving a field without a change leaves every rectangle as it is,
+// even one the display could not hold.
+TEST_F(WindowListTest, TypedValuesGoToTheChosenWindowOnlyWhenChanged) {
+    Subs(2);
+    Current(1);
+    ShowSelectedWindow(ed);
+    Move(45, 45);  // over SubWin2
+    ASSERT_EQ(ed.SelWinIndex, 2);
+    const auto second = Model(Sub(2));
+    Fields("300", "10", "40", "50");
+    Edit_PosKeyUp(ed);
+    EXPECT_EQ(Model(Sub(1)), (std::array{300, 10, 40, 50}));
+    EXPECT_EQ(Model(Sub(2)), second);
+
+    Sub(1).Left = 2000;  // as read from a file
+    ShowSelectedWindow(ed);
+    Edit_PosKeyEnter(ed);
+    Edit_PosKeyEnter(ed);
+    EXPECT_EQ(Model(Sub(1)), (std::array{2000, 10, 40, 50}));
+
+    ClearDisplay(ed);  // a section shown afresh: empty fields name no window
+    Edit_PosKeyEnter(ed);
+    EXPECT_EQ(Model(Sub(1)), (std::array{2000, 10, 40, 50}));
+    EXPECT_TRUE(platform.messages.empty());
+}
+
 TEST_F(WindowListTest, EmptiedFieldBecomesZeroOnKeyRelease) {
     Place(1, 0, 0, 10, 10);
     Current(1);
@@ -165,12 +193,36 @@ TEST_F(WindowListTest, EmptiedFieldBecomesZeroOnKeyRelease) {
     EXPECT_EQ(ed.View.PosFields, (Fields4{"0", "10", "0", "20"}));
 }
 
+// An empty field or a lone minus, as a field holds it half typed, reads as 0 and raises
+// no message, also when the focus moves.
+TEST_F(WindowListTest, HalfTypedFieldsReadAsZero) {
+    struct { Fields4 in; bool keyUp; Fields4 out; } cases[] = {
+        {{"-", "10", "20", "30"}, true, {"0", "10", "20", "30"}},
+        {{"5", "", "20", "-"}, false, {"5", "0", "20", "0"}},
+    };
+    Place(1, 0, 0, 10, 10);
+    Current(1);
+    for (const auto& c : cases) {
+        ed.View.PosFields = c.in;
+        c.keyUp ? Edit_PosKeyUp(ed) : Edit_PosKeyEnter(ed);
+        EXPECT_EQ(ed.View.PosFields, c.out);
+        EXPECT_TRUE(platform.messages.empty());
+    }
+}
+
+// What a field lets the user type: a number as far as it goes, nothing else.
+TEST_F(WindowListTest, FieldsAcceptOnlyWhatCanBeANumber) {
+    for (const char* ok : {"", "-", "0", "768", "-50", "123456", "-12345"})
+        EXPECT_TRUE(PosFieldTextAllowed(ok)) << ok;
+    for (const char* bad : {"a", "7a", "--1", "1-", "+5", " 1", "1234567", "-123456", "1.5"})
+        EXPECT_FALSE(PosFieldTextAllowed(bad)) << bad;
+}
+
 TEST_F(WindowListTest, TextThatIsNotANumberEndsTheOperationUnstored) {
     struct { const char* name; Fields4 in; bool keyUp; std::string bad; } cases[] = {
-        {"lone minus", {"-", "0", "10", "10"}, true, "'-' is not a valid integer value"},
         {"letters", {"0", "1x", "10", "10"}, true, "'1x' is not a valid integer value"},
         {"too large", {"0", "0", "99999999999", "10"}, true, "'99999999999' is not a valid integer value"},
-        {"empty on focus change", {"0", "0", "", "10"}, false, "'' is not a valid integer value"},
+        {"sign only after digits", {"0", "0", "10", "1-"}, false, "'1-' is not a valid integer value"},
     };
     Place(1, 0, 0, 10, 10);
     for (const auto& c : cases) {
@@ -188,13 +240,28 @@ TEST_F(WindowListTest, TextThatIsNotANumberEndsTheOperationUnstored) {
     }
 }
 
-TEST_F(WindowListTest, MainWindowClickRoundTripsATypedRectangle) {
-    Current(0);
-    Fields("189", "0", "400", "300");
-    Edit_PosKeyUp(ed);
-    Panel_MainWinClick(ed);
-    EXPECT_EQ(ed.View.PosFields[FieldLeft], "188");
-    EXPECT_EQ(Sec().MainWin.Left, 188);
+// Choosing a window shows its stored rectangle and never changes it, even where the
+// picture cannot show it exactly.
+TEST_F(WindowListTest, ChoosingKeepsTheStoredRectangle) {
+    const Fields4 typed[] = {{"189", "0", "400", "300"}, {"960", "0", "400", "768"}, {"0", "1", "1359", "767"}};
+    for (const Fields4& f : typed) {
+        SCOPED_TRACE(f[0]);
+        Current(0);
+        ed.View.PosFields = f;
+        Edit_PosKeyUp(ed);
+        Panel_MainWinClick(ed);
+        EXPECT_EQ(ed.View.PosFields, f);
+        EXPECT_EQ(Model(Sec().MainWin), (std::array{std::stoi(f[0]), std::stoi(f[1]), std::stoi(f[2]), std::stoi(f[3])}));
+
+        Place(2, 0, 0, 10, 10);
+        Current(2);
+        ed.View.PosFields = f;
+        Edit_PosKeyEnter(ed);
+        ed.View.SubWinListIndex = 1;
+        ListBox_SubWinClick(ed);
+        EXPECT_EQ(ed.View.PosFields, f);
+        EXPECT_EQ(Model(Sub(2)), Model(Sec().MainWin));
+    }
 }
 
 TEST_F(WindowListTest, FirstMainWindowClickGivesASquareAtTopLeft) {
@@ -247,6 +314,7 @@ TEST_F(WindowListTest, BackgroundChoice) {
         ed.View.BGFileField = "/old.bmp";
         ed.View.Picture = PictureKind::Default;
         ed.Prj->PrjDir = "/prj/";
+        ed.Prj->PrjFileName = "/prj/show.XML";
         platform.messages.clear();
         platform.choosers.clear();
         platform.files = {c.chosen};

@@ -217,6 +217,23 @@ TEST_F(PlaylistFixture, VolumeBoxText) {
     EXPECT_EQ(Sec().SubWin[1].PL[0].Times, 0);
 }
 
+// Esc gives the cell back what it held when the box opened, after any number of changes.
+TEST_F(PlaylistFixture, EscRestoresTheCell) {
+    Show(0);
+    Add({"f"});
+    t.Rows[1][1] = "70";
+    StringGrid_PLSelectCell(t, 1, 1);
+    StringGrid_PLMouseDown(t, false, 0, 0, 90, 22, 0, 0);
+    SpinEdit_VolumeChange(t, "7");
+    SpinEdit_VolumeChange(t, "");
+    SpinEditCancel(t);
+    EXPECT_EQ(t.Rows[1][1], "70");
+    EXPECT_EQ(t.Visible, SpinBox::None);
+    t.Rows[1][1] = "5";
+    SpinEditCancel(t);  // no box open: nothing to give back
+    EXPECT_EQ(t.Rows[1][1], "5");
+}
+
 TEST_F(PlaylistFixture, HiddenBoxWritesNothing) {
     Show(0);
     Add({"f"});
@@ -327,9 +344,12 @@ TEST_F(PlaylistFixture, EditorNeedsACurrentSectionAndAnExistingSubWindow) {
     }
 }
 
+// The columns fill the visible width exactly, whatever the scroll bar leaves of it.
 TEST(PlaylistLayout, FileColumnWidth) {
-    EXPECT_EQ(FileColumnWidth(520, 3), 520 - 182);
-    EXPECT_EQ(FileColumnWidth(520, 2), 520 - 92);
+    EXPECT_EQ(FileColumnWidth(518, 3), 518 - 180);
+    EXPECT_EQ(FileColumnWidth(502, 3), 502 - 180);
+    EXPECT_EQ(FileColumnWidth(518, 2), 518 - 90);
+    EXPECT_EQ(FileColumnWidth(150, 3), MinFileColumnWidth);
 }
 
 }  // namespace

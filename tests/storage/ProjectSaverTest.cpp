@@ -11,6 +11,7 @@
 #include "storage/PrjFileWriter.h"
 #include "storage/ProjectFolder.h"
 #include "storage/ProjectSaver.h"
+#include "model/DialogFolder.h"
 #include "storage/ProjectSamples.h"
 #include "support/FakePlatform.h"
 #include "support/TempDir.h"
@@ -46,10 +47,12 @@ TEST_F(SaveTest, SaveAsWritesTheFileCopiesTheMediaAndReports) {
     WriteBytes(folder / "Thumbs.db", "x");
     WriteBytes(folder / "back.jpg", "a background already there");
     WriteBytes(folder / "intro.mp4", "an older intro");
-    TBtnSavePrjClick(ed);  // no name yet: asks for one
+    platform.settings[LastFolderSetting] = media.Dir();
+    TBtnSavePrjClick(ed);  // no name yet: asks for one, in the folder used last
 
     EXPECT_THAT(platform.Filters(), ElementsAre("XML file (*.XML)|*.XML"));
-    EXPECT_THAT(platform.Folders(), ElementsAre(program.Dir()));
+    EXPECT_THAT(platform.Folders(), ElementsAre(media.Dir()));
+    EXPECT_EQ(platform.settings[LastFolderSetting], folder.Dir());
     EXPECT_EQ(ed.Prj->PrjFileName, folder / "plan.XML");
     EXPECT_EQ(ed.Prj->PrjDir, folder.Dir());
     EXPECT_EQ(Saved(), ReadBytes(std::string(KESTREL_TEST_DATA) + "/worked-example.XML"));

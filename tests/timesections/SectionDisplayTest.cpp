@@ -1,6 +1,7 @@
 // Showing a section, switching sections, and the New project command.
 #include <gtest/gtest.h>
 
+#include "layout/WindowList.h"
 #include "model/Error.h"
 #include "model/History.h"
 #include "storage/ProjectSaver.h"
@@ -139,6 +140,29 @@ TEST_F(SectionDisplayTest, ChoosingTheCurrentSectionAgainRedrawsItWithNothingSel
     const auto& s2 = *ed.Prj->TimePL[0].SubWin[2].Shape;
     EXPECT_FALSE(s2.Highlighted);
     EXPECT_EQ(s2.Left, 382);
+}
+
+// Switching sections chooses nothing of the section left; a section whose main window
+// was never drawn shows it hidden, and the first "Main Window" gives the default square.
+TEST_F(SectionDisplayTest, ASectionShownAnewHasNothingChosen) {
+    ASSERT_TRUE(Add(8, 0, 9, 0));
+    Fill(0);
+    ASSERT_TRUE(Add(9, 0, 10, 0));
+    Choose(0);
+    ed.View.SubWinListIndex = 1;
+    ListBox_SubWinClick(ed);
+    ASSERT_EQ(ed.PLWinIndex, 2);
+
+    Choose(1);
+    EXPECT_EQ(ed.PLWinIndex, -1);
+    EXPECT_EQ(ed.SelWinIndex, -1);
+    EXPECT_EQ(ed.View.SubWinListIndex, -1);
+    EXPECT_FALSE(ed.View.MainWinPanelBlue);
+    const auto& main = ed.Prj->TimePL[1].MainWin;
+    EXPECT_FALSE(main.Shape->Visible);
+    Panel_MainWinClick(ed);
+    EXPECT_EQ((std::array{main.Left, main.Top, main.Width, main.Height}), (std::array{0, 0, 763, 764}));
+    EXPECT_TRUE(main.Shape->Visible);
 }
 
 TEST_F(SectionDisplayTest, NewProjectWithoutSectionDoesNothing) {
