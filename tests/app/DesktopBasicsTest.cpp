@@ -104,17 +104,20 @@ private slots:
         QCOMPARE(timeList()->count(), 1);
 
         // In a position field the keys undo the project's step, not the field's typing.
+        QTest::mouseClick(child<QWidget>("Panel_MainWin"), Qt::LeftButton);  // places the default square
+        QCOMPARE(undo->text(), QString("&Undo Place Main Window"));
         auto* width = child<QLineEdit>("Edit_Width");
         const QString shown = width->text();
         width->setFocus();
         width->selectAll();
         QTest::keyClicks(width, "300");
+        QTest::keyClick(width, Qt::Key_Return);
         QCOMPARE(app->ed.Prj->TimePL[0].MainWin.Width, 300);
-        QCOMPARE(undo->text(), QString("&Undo Type Main Window Position"));  // the three keys, one step
+        QCOMPARE(undo->text(), QString("&Undo Type Main Window Position"));  // the whole value, one step
         key(width, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(width->text(), shown);
         QCOMPARE(QString::number(app->ed.Prj->TimePL[0].MainWin.Width), shown);
-        QCOMPARE(undo->text(), QString("&Undo Add Time Section"));
+        QCOMPARE(undo->text(), QString("&Undo Place Main Window"));
     }
 
     void titleNamesTheProjectAndMarksChanges() {

@@ -80,6 +80,7 @@ struct Session {
         const int x = s.Left + s.Width / 2, y = s.Top + s.Height / 2;
         Drag(x, y, x + dx, y + dy);
     }
+    // Types a whole value into a field and presses Return.
     void Type(PosField field, const std::string& text) {
         ed.View.PosFields[field] = text;
         Edit_PosKeyUp(ed);
@@ -123,10 +124,8 @@ TEST(HistoryTest, EveryEditUndoesAndRedoesToTheSameFile) {
          }},
         {"Type SubWin1 Position", [](Session& t) {
              t.ChooseSub(1);
-             t.Type(FieldWidth, "5");
-             t.Type(FieldWidth, "50");
              t.Type(FieldWidth, "500");
-             Edit_PosKeyEnter(t.ed);
+             Edit_PosKeyEnter(t.ed);  // leaving the field applies nothing more
          }},
         {"Choose Background", [](Session& t) {
              t.fp.files = {t.dir / "bg.jpg"};
@@ -233,7 +232,7 @@ TEST(HistoryTest, UnsavedChangesFollowTheSavedState) {
         {"saved", [](Session& t) { t.Save(); }, false},
         {"undone past the save", [](Session& t) { Undo1Click(t.ed); }, true},
         {"redone to the save", [](Session& t) { Redo1Click(t.ed); }, false},
-        {"typed away and back in one field edit", [](Session& t) {
+        {"typed away and back", [](Session& t) {
              t.ChooseSub(1);
              t.Type(FieldLeft, "70");
              t.Type(FieldLeft, "680");
@@ -376,7 +375,7 @@ TEST_F(HistoryMemoryTest, KeepsTheLastHundredSteps) {
     Choose(0);
     StartHistory(ed);
     for (int n = 1; n <= 150; ++n) {
-        ed.SelWinIndex = 0;
+        ed.PLWinIndex = 0;
         ed.View.PosFields = {std::to_string(n), "0", "100", "100"};
         Edit_PosKeyEnter(ed);  // each a field edit of its own
     }
