@@ -181,6 +181,15 @@ void SetPosField(Editor& ed, PosField field, int value) {
     text.assign(buf, static_cast<size_t>(end - buf));
 }
 
+constexpr const char* kSnapKey = "snap";
+
+void LoadSnapSetting(Editor& ed) { ed.SnapEnabled = ed.platform.Setting(kSnapKey) != "0"; }
+
+void SetSnapEnabled(Editor& ed, bool on) {
+    ed.SnapEnabled = on;
+    ed.platform.SetSetting(kSnapKey, on ? "1" : "0");
+}
+
 std::string WindowName(int index) { return index == 0 ? "Main" : "SubWin" + std::to_string(index); }
 
 int GetSizeHandle(int X, int Y, const Shape& shape) {

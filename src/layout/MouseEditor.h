@@ -32,6 +32,10 @@ void WithWindow(TTimePLData& rec, int index, F&& f) {
         f(rec.SubWin[index]);
 }
 
+// Tools > Snap: on unless switched off, remembered between runs.
+void LoadSnapSetting(Editor& ed);
+void SetSnapEnabled(Editor& ed, bool on);
+
 // The name a window goes by on the picture and in the list: "Main", "SubWin1" ...
 std::string WindowName(int index);
 
