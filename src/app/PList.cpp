@@ -117,7 +117,8 @@ void TForm1::buildMenus() {
     QMenu* tools = menuBar()->addMenu("&Tools");
     tools->setObjectName("Tools1");
     add(tools, "Option1", "&Option", QKeySequence(), [this] { btnSettingClick(); });
-    QAction* snap = add(tools, "Snap1", "Snap", QKeySequence(), [] {});
+    QAction* snap = tools->addAction("Snap");
+    snap->setObjectName("Snap1");
     snap->setCheckable(true);
     snap->setChecked(ed_.SnapEnabled);
     connect(snap, &QAction::toggled, this, [this](bool on) { RunCommand([this, on] { SetSnapEnabled(ed_, on); }); });

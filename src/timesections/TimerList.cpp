@@ -82,8 +82,8 @@ void TTLForm::SBtn_TLOKClick() {
     editor_.SMinute = SpinEdit_SMinute->value();
     editor_.EHour = SpinEdit_EHour->value();
     editor_.EMinute = SpinEdit_EMinute->value();
-    // The first choice is "(none)"; the others follow the time list.
-    editor_.CopyFrom = ComboBox_CopyFrom->isVisible() ? ComboBox_CopyFrom->currentIndex() - 1 : -1;
+    // The first choice is "(none)"; the others follow the time list (none at all in edit mode).
+    editor_.CopyFrom = ComboBox_CopyFrom->currentIndex() - 1;
     if (editor_.SBtn_TLOKClick(ed_)) done(QDialog::Accepted);
 }
 
