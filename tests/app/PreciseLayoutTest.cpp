@@ -125,14 +125,17 @@ private slots:
         QCOMPARE(section().MainWin.Left, 0);
     }
 
-    // The main window's square covers the picture's left part (image x 0 to 405); the
-    // sub windows are drawn to its right.
-    void setUpTwoSubWindows() {
+    // A section whose main window's square covers the picture's left part (image x 0 to
+    // 405), with SubWin1 drawn to its right from (450, 50) to drawTo.
+    void setUpSection(int subWindows, QPoint drawTo) {
         addSection(8, 12);
         QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
-        addSubWindows(2);
+        addSubWindows(subWindows);
         chooseItem(0);
-        drag(QPoint(450, 50), QPoint(520, 150), Qt::AltModifier);  // right edge at screen 980
+        drag(QPoint(450, 50), drawTo, Qt::AltModifier);
+    }
+    void setUpTwoSubWindows() {
+        setUpSection(2, QPoint(520, 150));  // SubWin1's right edge at screen 980
         chooseItem(1);
     }
 
@@ -183,11 +186,7 @@ private slots:
     }
 
     void namesAndOutlinesOnThePicture() {
-        addSection(8, 12);
-        QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
-        addSubWindows(1);
-        chooseItem(0);
-        drag(QPoint(450, 50), QPoint(550, 150));
+        setUpSection(1, QPoint(550, 150));
         drag(QPoint(500, 100), QPoint(150, 150));  // moved onto the main window
         QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);  // main red, SubWin1 normal
         const Shape sub = *section().SubWin[1].Shape;
@@ -205,11 +204,7 @@ private slots:
     }
 
     void newSectionCopiesALayout() {
-        addSection(8, 12);
-        QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
-        addSubWindows(1);
-        chooseItem(0);
-        drag(QPoint(450, 50), QPoint(550, 150));
+        setUpSection(1, QPoint(550, 150));
         section(0).BGFile = "/media/bg.txt";
 
         QTest::mouseClick(child("SBtn_NewTimeList"), Qt::LeftButton);
@@ -219,6 +214,8 @@ private slots:
         QCOMPARE(copyFrom->itemText(0), QString("(none)"));
         QCOMPARE(copyFrom->itemText(1), QString("08:00 -- 12:00"));
         QCOMPARE(copyFrom->currentIndex(), 0);
+        if (const QString shots = qEnvironmentVariable("KESTREL_SHOTS"); !shots.isEmpty())
+            QVERIFY(app->TLForm->grab().save(shots + "/copy.png"));
         app->TLForm->close();
 
         addSection(13, 14, 1);
