@@ -14,6 +14,7 @@ constexpr const char* kLimitText =
 constexpr const char* kOrderText = "End time must large than start time?";
 constexpr const char* kDuplicateText = "New time exist in timer list, add failure! Please check.";
 constexpr const char* kDeleteText = "Are you sure to delete the time section and data?";
+constexpr const char* kNoCopyText = "(none)";
 
 // The section the time list and CurTimeIndex agree on, or -1.
 int ListedCurrent(const Editor& ed) {

@@ -28,11 +28,9 @@ std::string TimeListText(const TTimePLData& rec);
 // Sum of the playlist entries of every listed section (the question before discarding work).
 int ListedSectionsContent(const Editor& ed);
 
-// Gives section to the windows, playlists, file list and background of section from, as
-// copies of their own; its times stay. Sub window markers are made when it is shown.
+// Section `to` takes copies of the windows, playlists, file list and background of section
+// `from`, and keeps its own times. Its sub window markers are made when it is shown.
 void CopySectionLayout(Editor& ed, int from, int to);
-
-constexpr const char* kNoCopyText = "(none)";
 
 // The time list editor's fields and its OK.
 struct TimeListEditor {
