@@ -10,6 +10,7 @@
 // The replaced operators below pair malloc with free; g++ cannot see that through them.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 
+#include "layout/CoordinateMapping.h"
 #include "layout/MouseEditor.h"
 #include "support/SilentPlatform.h"
 
@@ -32,15 +33,21 @@ using namespace kestrel;
 constexpr int kSteps = 10000;
 
 // Starts a drag of the given kind on sub window 1, then times kSteps move steps
-// sweeping the pointer back and forth across the image.
-void RunDrag(benchmark::State& state, int kind) {
+// sweeping the pointer back and forth across the image. Snapping is on; with crowded,
+// sub windows 2 to 8 sit in a row along the bottom, so every step weighs their edges.
+void RunDrag(benchmark::State& state, int kind, bool crowded = false) {
     bench::SilentPlatform platform;
     Editor ed(platform);
     ed.Prj->CurTimeIndex = 0;
     auto& sec = ed.Prj->TimePL[0];
     sec.MainWin.Shape = Shape{650, 350, 20, 20, true, false};
-    sec.SubWinCount = 1;  // a listed sub window: the only kind a drag draws
-    ed.View.SubWinList = {"SubWin1"};
+    sec.SubWinCount = crowded ? MaxSubWin : 1;  // listed sub windows: the only kind a drag draws
+    for (int j = 1; j <= sec.SubWinCount; ++j) ed.View.SubWinList.push_back("SubWin" + std::to_string(j));
+    for (int j = 2; j <= sec.SubWinCount; ++j) {
+        auto& sub = sec.SubWin[j];
+        sub.Shape = Shape{(j - 2) * 90, 330, 80, 60, true, false};
+        StoreShapeRect(ed, *sub.Shape, sub);
+    }
     ed.PLWinIndex = 1;
     ed.SelWinIndex = 1;
     long long allocations = 0;
@@ -78,10 +85,16 @@ void RunDrag(benchmark::State& state, int kind) {
 void BM_DrawSteps(benchmark::State& s) { RunDrag(s, 1); }
 void BM_MoveSteps(benchmark::State& s) { RunDrag(s, 2); }
 void BM_ResizeSteps(benchmark::State& s) { RunDrag(s, 3); }
+void BM_DrawSteps8Windows(benchmark::State& s) { RunDrag(s, 1, true); }
+void BM_MoveSteps8Windows(benchmark::State& s) { RunDrag(s, 2, true); }
+void BM_ResizeSteps8Windows(benchmark::State& s) { RunDrag(s, 3, true); }
 
 }  // namespace
 
 BENCHMARK(BM_DrawSteps)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MoveSteps)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ResizeSteps)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawSteps8Windows)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MoveSteps8Windows)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ResizeSteps8Windows)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

@@ -21,6 +21,7 @@
 
 #include "layout/LayoutStatus.h"
 #include "layout/MouseEditor.h"
+#include "layout/Nudge.h"
 #include "layout/WindowList.h"
 #include "playlist/PlaylistTable.h"
 #include "storage/OpenCommand.h"
@@ -91,6 +92,7 @@ TForm1::TForm1(Editor& ed) : QMainWindow(nullptr), ed_(ed) {
     Paint(client, kNavy, Qt::white);
     setCentralWidget(client);
 
+    LoadSnapSetting(ed_);
     buildMenus();
     buildToolBar(client);
     buildTimeBar(client);
@@ -132,6 +134,11 @@ void TForm1::buildMenus() {
     QMenu* tools = menuBar()->addMenu("&Tools");
     tools->setObjectName("Tools1");
     add(tools, "Option1", "&Option", QKeySequence(), [this] { btnSettingClick(); });
+    QAction* snap = tools->addAction("Snap");
+    snap->setObjectName("Snap1");
+    snap->setCheckable(true);
+    snap->setChecked(ed_.SnapEnabled);
+    connect(snap, &QAction::toggled, this, [this](bool on) { RunCommand([this, on] { SetSnapEnabled(ed_, on); }); });
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("Help1");
@@ -326,6 +333,7 @@ void TForm1::buildWorkArea(QWidget* client) {
     // The right button opens the menu without choosing an item: the menu works on the
     // window chosen before, which the fields and the picture show.
     ListBox_SubWin_->viewport()->installEventFilter(this);
+    ListBox_SubWin_->installEventFilter(this);  // the arrow keys nudge
     connect(ListBox_SubWin_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         PopupMenu1_->popup(ListBox_SubWin_->viewport()->mapToGlobal(pos));
     });
@@ -355,7 +363,7 @@ void TForm1::buildWorkArea(QWidget* client) {
     Paint(Panel_Image_, QColor(64, 64, 96));
     imgBmp_ = new ImageCanvas(ed_, Panel_Image_, QPoint(1, 1));
     imgBmp_->setDefaultPicture(defaultTitle);
-    imgBmp_->setFocusPolicy(Qt::ClickFocus);  // as "Main Window" above
+    imgBmp_->installEventFilter(this);  // the arrow keys nudge
     connect(imgBmp_, &ImageCanvas::mousePressed, this, [this](QPoint p) {
         RunCommand([this, p] { imgBmpMouseDown(ed_, p.x(), p.y()); });
     });
@@ -363,11 +371,11 @@ void TForm1::buildWorkArea(QWidget* client) {
         RunCommand([this, p] { imgBmpMouseUp(ed_, p.x(), p.y()); });
     });
     // A move only touches the fields, the pointer and the markers.
-    connect(imgBmp_, &ImageCanvas::mouseMoved, this, [this](QPoint p) {
+    connect(imgBmp_, &ImageCanvas::mouseMoved, this, [this](QPoint p, bool altHeld) {
         if (inCommand_) return;
         inCommand_ = true;
         try {
-            imgBmpMouseMove(ed_, p.x(), p.y());
+            imgBmpMouseMove(ed_, p.x(), p.y(), altHeld);
         } catch (const std::exception& e) {
             ed_.platform.Report(e.what());
         }
@@ -534,8 +542,34 @@ bool TForm1::event(QEvent* event) {
     return result;
 }
 
+// An arrow key on the picture or the window list moves or sizes the chosen window;
+// without one the key goes on to the widget.
+bool TForm1::NudgeKey(QKeyEvent* key) {
+    Arrow arrow;
+    switch (key->key()) {
+        case Qt::Key_Left: arrow = Arrow::Left; break;
+        case Qt::Key_Right: arrow = Arrow::Right; break;
+        case Qt::Key_Up: arrow = Arrow::Up; break;
+        case Qt::Key_Down: arrow = Arrow::Down; break;
+        default: return false;
+    }
+    const Qt::KeyboardModifiers mods = key->modifiers();
+    bool taken = false;
+    RunCommand([&] {
+        taken = ArrowKeyNudge(ed_, arrow, mods.testFlag(Qt::ShiftModifier), mods.testFlag(Qt::ControlModifier));
+    });
+    return taken;
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == imgBmp_ && event->type() == QEvent::Leave) ShowPointer(nullptr);
+    if ((watched == imgBmp_ || watched == ListBox_SubWin_) && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // In the list, plain Up and Down go from window to window; every other arrow nudges.
+        const bool listStep = watched == ListBox_SubWin_ && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+                              !(key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+        if (!listStep && NudgeKey(key)) return true;
+    }
     if (watched == ListBox_SubWin_->viewport() &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick ||
          event->type() == QEvent::MouseButtonRelease) &&

@@ -11,6 +11,7 @@
 class QAction;
 class QComboBox;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -67,6 +68,7 @@ private:
     void PlaceImagePanel();
     void ShowDialog(ConventionDialog* dialog);
     void FormActivate();
+    bool NudgeKey(QKeyEvent* key);
 
     // command handlers of this window
     void btnSettingClick();

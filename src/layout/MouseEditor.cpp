@@ -1,8 +1,11 @@
 #include "layout/MouseEditor.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstdlib>
 #include <exception>
+#include <optional>
 
 #include "layout/CoordinateMapping.h"
 #include "layout/WindowList.h"
@@ -26,13 +29,122 @@ Cursor HandleCursor(int handle) {
     }
 }
 
-// Calls f on the model record of window index (0 main, 1..8 sub) of section rec.
-template <class F>
-void WithWindow(TTimePLData& rec, int index, F&& f) {
-    if (index == 0)
-        f(rec.MainWin);
-    else if (index >= 1 && index <= MaxSubWin)
-        f(rec.SubWin[index]);
+// Edge lines of one axis, in screen pixels, that a dragged window's edges snap to:
+// the display's two edges and both edges of every other window shown in the section.
+// An edge snaps to the nearest line within six picture pixels.
+class SnapAxis {
+public:
+    SnapAxis(const Editor& ed, bool horizontal) : ed_(ed), horizontal_(horizontal) {
+        panel_ = horizontal ? ed.Panel.Width : ed.Panel.Height;
+        display_ = horizontal ? ed.Display.DisplayWidth : ed.Display.DisplayHeight;
+        Add(0);
+        Add(display_);
+    }
+    template <class Win>
+    void AddWindow(const Win& win) {
+        Add(horizontal_ ? win.Left : win.Top);
+        Add(horizontal_ ? win.Left + win.Width : win.Top + win.Height);
+    }
+    // From edge to the nearest line within reach, or none.
+    std::optional<int> Offset(int edge) const {
+        std::optional<int> best;
+        for (int k = 0; k < count_; ++k) {
+            const long long d = static_cast<long long>(lines_[k]) - edge;
+            if (std::llabs(d) * panel_ <= 6LL * display_ && (!best || std::llabs(d) < std::abs(*best)))
+                best = static_cast<int>(d);
+        }
+        return best;
+    }
+    // A screen coordinate of this axis on the image panel.
+    int ToPanel(int v) const {
+        int a = v, b = v, c = v, d = v;
+        ConvertResourceToShape(ed_, a, b, c, d);
+        return horizontal_ ? a : c;
+    }
+
+private:
+    void Add(int v) { lines_[count_++] = v; }
+
+    const Editor& ed_;
+    bool horizontal_;
+    long long panel_ = 1, display_ = 1;
+    std::array<int, 2 * (MaxSubWin + 2)> lines_{};
+    int count_ = 0;
+};
+
+// The lines of both axes for the window being dragged (SelWinIndex).
+struct SnapLines {
+    SnapAxis x, y;
+    SnapLines(const Editor& ed, const TTimePLData& rec) : x(ed, true), y(ed, false) {
+        auto shown = [](const std::optional<Shape>& s) { return s && s->Visible; };
+        if (ed.SelWinIndex != 0 && shown(rec.MainWin.Shape)) AddWindow(rec.MainWin);
+        for (int j = 1; j <= std::min(rec.SubWinCount, MaxSubWin); ++j)
+            if (j != ed.SelWinIndex && shown(rec.SubWin[j].Shape)) AddWindow(rec.SubWin[j]);
+    }
+    template <class Win>
+    void AddWindow(const Win& win) {
+        x.AddWindow(win);
+        y.AddWindow(win);
+    }
+};
+
+// One axis of a rectangle: model edges in screen pixels, marker edges on the image.
+struct Span {
+    int& start;
+    int& size;
+    int& markerStart;
+    int& markerSize;
+};
+
+// Draw and resize: each moving edge is pulled onto the nearest line; the model takes the
+// line exactly, the marker its place on the image. A pull that would leave the marker
+// below minSize is not taken, nor is any on an axis already below it (an empty draw stays
+// empty and is discarded at the release).
+void SnapEdges(const SnapAxis& axis, bool lowMoves, bool highMoves, int minSize, Span span, int& guide) {
+    if (span.markerSize < minSize) return;
+    int lo = span.start, hi = span.start + span.size;
+    int markerLo = span.markerStart, markerHi = span.markerStart + span.markerSize;
+    std::optional<int> pulledLo;
+    if (const auto d = lowMoves ? axis.Offset(lo) : std::nullopt) {
+        const int m = axis.ToPanel(lo + *d);
+        if (markerHi - m >= minSize) {
+            lo += *d;
+            markerLo = m;
+            guide = m;
+            pulledLo = d;
+        }
+    }
+    if (const auto d = highMoves ? axis.Offset(hi) : std::nullopt) {
+        const int m = axis.ToPanel(hi + *d);
+        if (m - markerLo >= minSize) {
+            hi += *d;
+            markerHi = m;
+            if (!pulledLo || std::abs(*d) < std::abs(*pulledLo)) guide = m;
+        }
+    }
+    span.start = lo;
+    span.size = hi - lo;
+    span.markerStart = markerLo;
+    span.markerSize = markerHi - markerLo;
+}
+
+// Move: the window shifts so that the nearer of its two edges lies on a line; its size stays.
+void SnapShift(const SnapAxis& axis, Span span, int& guide) {
+    const auto lo = axis.Offset(span.start);
+    const auto hi = axis.Offset(span.start + span.size);
+    const bool useHi = hi && (!lo || std::abs(*hi) < std::abs(*lo));
+    const std::optional<int> d = useHi ? hi : lo;
+    if (!d) return;
+    span.start += *d;
+    span.markerStart = axis.ToPanel(span.start);
+    guide = axis.ToPanel(useHi ? span.start + span.size : span.start);
+}
+
+bool Snapping(const Editor& ed, bool freeDrag) { return ed.SnapEnabled && !freeDrag; }
+
+void ClearGuides(Editor& ed) {
+    ed.View.SnapGuideX = -1;
+    ed.View.SnapGuideY = -1;
 }
 
 // Runs one handler step; a failure is reported with the handler's plain message.
@@ -77,6 +189,17 @@ void SetPosField(Editor& ed, PosField field, int value) {
     // A short string lives inside the object, so assigning it allocates nothing.
     text.assign(buf, static_cast<size_t>(end - buf));
 }
+
+constexpr const char* kSnapKey = "snap";
+
+void LoadSnapSetting(Editor& ed) { ed.SnapEnabled = ed.platform.Setting(kSnapKey) != "0"; }
+
+void SetSnapEnabled(Editor& ed, bool on) {
+    ed.SnapEnabled = on;
+    ed.platform.SetSetting(kSnapKey, on ? "1" : "0");
+}
+
+std::string WindowLabel(int index) { return index == 0 ? "Main" : "SubWin" + std::to_string(index); }
 
 int GetSizeHandle(int X, int Y, const Shape& shape) {
     const int L = shape.Left, T = shape.Top;
@@ -131,7 +254,10 @@ void BeginShapeEdit(Editor& ed, int X, int Y) {
     TTimePLData* rec = ed.Current();
     if (ed.SelWinIndex == -1 || !rec) return;
     WithWindow(*rec, ed.SelWinIndex, [&](auto& win) {
-        if (win.Shape) win.Shape->Highlighted = true;
+        if (win.Shape) {
+            win.Shape->Highlighted = true;
+            ed.DragShape = *win.Shape;
+        }
         ShowPosFields(ed, win);
     });
 }
@@ -148,13 +274,16 @@ void CreateNewShape(Editor& ed, int X, int Y) {
     ed.DragX = X;
     ed.DragY = Y;
     win.Shape.emplace(Shape{X, Y, 10, 10, true, true});
+    ed.DragShape = *win.Shape;
     // The model starts as the one-pixel cell under the pointer, not the 10 x 10 marker.
     StoreShapeRect(ed, Shape{X, Y, 1, 1}, win);
     ShowPosFields(ed, win);
 }
 
+namespace {
+
 // Drawing and resizing keep the drag point and the pointer inside the image.
-static void ClampToImage(Editor& ed, int& X, int& Y) {
+void ClampToImage(Editor& ed, int& X, int& Y) {
     const int w = ed.Panel.ImgWidth(), h = ed.Panel.ImgHeight();
     ed.DragX = std::clamp(ed.DragX, 0, w);
     ed.DragY = std::clamp(ed.DragY, 0, h);
@@ -162,7 +291,26 @@ static void ClampToImage(Editor& ed, int& X, int& Y) {
     Y = std::clamp(Y, 0, h);
 }
 
-void DrawNewShape(Editor& ed, int X, int Y) {
+// After a drawing or resizing step has placed the marker and the model: the moving edges
+// snap, unless snapping is off or the pointer drags freely.
+template <class Win>
+void SnapRect(Editor& ed, const TTimePLData& rec, bool freeDrag, int handle, int minSize, Win& win) {
+    ClearGuides(ed);
+    if (!Snapping(ed, freeDrag)) return;
+    const bool all = handle < 0;
+    const bool left = all || handle == 0 || handle == 6 || handle == 7;
+    const bool top = all || handle == 0 || handle == 1 || handle == 2;
+    const bool right = all || handle == 2 || handle == 3 || handle == 4;
+    const bool bottom = all || handle == 4 || handle == 5 || handle == 6;
+    const SnapLines lines(ed, rec);
+    Shape& s = *win.Shape;
+    SnapEdges(lines.x, left, right, minSize, {win.Left, win.Width, s.Left, s.Width}, ed.View.SnapGuideX);
+    SnapEdges(lines.y, top, bottom, minSize, {win.Top, win.Height, s.Top, s.Height}, ed.View.SnapGuideY);
+}
+
+}  // namespace
+
+void DrawNewShape(Editor& ed, int X, int Y, bool freeDrag) {
     TTimePLData* rec = ed.Current();
     if (ed.PLWinIndex == -1 || ed.SelWinIndex == -1 || !rec) return;
     ClampToImage(ed, X, Y);
@@ -174,11 +322,12 @@ void DrawNewShape(Editor& ed, int X, int Y) {
         s.Top = std::min(Y, ed.DragY);
         s.Height = std::abs(Y - ed.DragY);
         StoreShapeRect(ed, s, win);
+        SnapRect(ed, *rec, freeDrag, -1, 1, win);
         ShowPosFields(ed, win);
     });
 }
 
-void MoveShape(Editor& ed, int X, int Y) {
+void MoveShape(Editor& ed, int X, int Y, bool freeDrag) {
     TTimePLData* rec = ed.Current();
     if (!rec || ed.SelWinIndex == -1) return;
     const int dx = X - ed.DragX, dy = Y - ed.DragY;
@@ -188,25 +337,33 @@ void MoveShape(Editor& ed, int X, int Y) {
     WithWindow(*rec, ed.SelWinIndex, [&](auto& win) {
         if (!win.Shape) return;
         Shape& s = *win.Shape;
-        int newLeft = std::max(s.Left + dx, 0);
-        int newTop = std::max(s.Top + dy, 0);
+        // The pointer moves the unsnapped marker, so that a snapped window comes free again.
+        Shape& free = ed.DragShape;
+        int newLeft = std::max(free.Left + dx, 0);
+        int newTop = std::max(free.Top + dy, 0);
         const int w = s.Width >= imgW ? imgW : s.Width;
         const int h = s.Height >= imgH ? imgH : s.Height;
         if (newLeft + w >= imgW) newLeft = imgW - w;
         if (newTop + h >= imgH) newTop = imgH - h;
-        s.Left = newLeft;
-        s.Top = newTop;
+        free.Left = s.Left = newLeft;
+        free.Top = s.Top = newTop;
         int l = newLeft, r = newLeft + w, t = newTop, b = newTop + h;
         ConvertShapeToResource(ed, l, r, t, b);
         // A move keeps the model's size; only the corner follows the marker.
         win.Left = l;
         win.Top = t;
-        SetPosField(ed, FieldLeft, l);
-        SetPosField(ed, FieldTop, t);
+        ClearGuides(ed);
+        if (Snapping(ed, freeDrag)) {
+            const SnapLines lines(ed, *rec);
+            SnapShift(lines.x, {win.Left, win.Width, s.Left, s.Width}, ed.View.SnapGuideX);
+            SnapShift(lines.y, {win.Top, win.Height, s.Top, s.Height}, ed.View.SnapGuideY);
+        }
+        SetPosField(ed, FieldLeft, win.Left);
+        SetPosField(ed, FieldTop, win.Top);
     });
 }
 
-void ResizeShape(Editor& ed, int X, int Y) {
+void ResizeShape(Editor& ed, int X, int Y, bool freeDrag) {
     TTimePLData* rec = ed.Current();
     if (ed.PLWinIndex == -1 || ed.SelWinIndex == -1 || !rec) return;
     const int imgW = ed.Panel.ImgWidth(), imgH = ed.Panel.ImgHeight();
@@ -222,7 +379,8 @@ void ResizeShape(Editor& ed, int X, int Y) {
     WithWindow(*rec, ed.SelWinIndex, [&](auto& win) {
         if (!win.Shape) return;
         Shape& s = *win.Shape;
-        int L = s.Left, T = s.Top, R = L + s.Width, B = T + s.Height;
+        Shape& free = ed.DragShape;
+        int L = free.Left, T = free.Top, R = L + free.Width, B = T + free.Height;
         // Where the 10-pixel minimum would push the moved edge off the image, the
         // opposite edge makes the room instead.
         if (left) {
@@ -245,11 +403,12 @@ void ResizeShape(Editor& ed, int X, int Y) {
             if (B < T + 10) B = T + 10;
             if (B > imgH) B = imgH, T = std::min(T, imgH - 10);
         }
-        s.Left = L;
-        s.Top = T;
-        s.Width = R - L;
-        s.Height = B - T;
+        free.Left = s.Left = L;
+        free.Top = s.Top = T;
+        free.Width = s.Width = R - L;
+        free.Height = s.Height = B - T;
         StoreShapeRect(ed, s, win);
+        SnapRect(ed, *rec, freeDrag, hd, 10, win);
         ShowPosFields(ed, win);
     });
 }
@@ -288,12 +447,12 @@ void imgBmpMouseDown(Editor& ed, int X, int Y) {
     });
 }
 
-void imgBmpMouseMove(Editor& ed, int X, int Y) {
+void imgBmpMouseMove(Editor& ed, int X, int Y, bool freeDrag) {
     switch (ed.DragMode) {
         case 0: UpdateHoverHandle(ed, X, Y); break;
-        case 1: Guarded(ed, "Error 2", [&] { DrawNewShape(ed, X, Y); }); break;
-        case 2: MoveShape(ed, X, Y); break;
-        case 3: Guarded(ed, "Error 4", [&] { ResizeShape(ed, X, Y); }); break;
+        case 1: Guarded(ed, "Error 2", [&] { DrawNewShape(ed, X, Y, freeDrag); }); break;
+        case 2: MoveShape(ed, X, Y, freeDrag); break;
+        case 3: Guarded(ed, "Error 4", [&] { ResizeShape(ed, X, Y, freeDrag); }); break;
         default: break;
     }
 }
@@ -310,6 +469,7 @@ void imgBmpMouseUp(Editor& ed, int, int) {
             for (std::string& f : ed.View.PosFields) f.clear();
         }
     });
+    ClearGuides(ed);
     ed.DragMode = 0;
     RecordEdit(ed, step);
 }

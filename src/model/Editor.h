@@ -33,6 +33,10 @@ struct MainViewState {
     Cursor ImageCursor = Cursor::Arrow;
     PictureKind Picture = PictureKind::Default;
     std::string PictureFile;            // the file shown when Picture is File
+    // The edge lines a drag snapped to, in image panel pixels (-1: none); shown while
+    // the button is held.
+    int SnapGuideX = -1;
+    int SnapGuideY = -1;
 };
 
 // Target screen resolution (the display setting dialog's fields).
@@ -69,6 +73,8 @@ struct Editor {
     int DragMode = 0;  // 0 idle, 1 drawing, 2 moving, 3 resizing
     bool SaveAsMode = false;
     bool TimeEditMode = false;
+    bool SnapEnabled = true;  // mouse drags pull edges onto nearby edges (Tools > Snap)
+    Shape DragShape;          // the dragged marker as the pointer alone would place it
 
     MainViewState View;
     DisplaySetting Display;

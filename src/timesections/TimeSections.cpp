@@ -15,6 +15,7 @@ constexpr const char* kLimitText =
 constexpr const char* kOrderText = "End time must large than start time?";
 constexpr const char* kDuplicateText = "New time exist in timer list, add failure! Please check.";
 constexpr const char* kDeleteText = "Are you sure to delete the time section and data?";
+constexpr const char* kNoCopyText = "(none)";
 
 // The section the time list and CurTimeIndex agree on, or -1.
 int ListedCurrent(const Editor& ed) {
@@ -50,7 +51,13 @@ bool SBtn_EditTimeListClick(Editor& ed) {
 }
 
 void TimeListEditor::FormShow(Editor& ed) {
-    if (!ed.TimeEditMode) return;  // adding keeps the values of the last time
+    CopyFrom = -1;
+    CopyChoices.clear();
+    if (!ed.TimeEditMode) {  // adding keeps the times of the last time
+        CopyChoices.push_back(kNoCopyText);
+        CopyChoices.insert(CopyChoices.end(), ed.View.TimeList.begin(), ed.View.TimeList.end());
+        return;
+    }
     const int cur = ListedCurrent(ed);
     if (cur < 0) return;
     const auto& rec = ed.Prj->TimePL[cur];
@@ -103,10 +110,30 @@ bool TimeListEditor::SBtn_TLOKClick(Editor& ed) {
     ed.Prj->CurTimeIndex = added;
     ed.Prj->TimePL[added].StartTime = start;
     ed.Prj->TimePL[added].EndTime = end;
+    const bool copied = CopyFrom >= 0 && CopyFrom < added;
+    if (copied) CopySectionLayout(ed, CopyFrom, added);
     // The new section is not drawn until it is chosen; only the one left is cleared.
     RefrashDisplayForNewProject(ed, before);
+    // A copied layout is shown at once: its main window must not be taken for one never
+    // drawn, which the first click on "Main Window" would make a default square.
+    if (copied) ShowTimeSection(ed);
     RecordEdit(ed, "Add Time Section");
     return true;
+}
+
+void CopySectionLayout(Editor& ed, int from, int to) {
+    auto& recs = ed.Prj->TimePL;
+    if (from == to || from < 0 || to < 0 || from >= MaxTimeIndex || to >= MaxTimeIndex) return;
+    TTimePLData& dst = recs[to];
+    const int start = dst.StartTime, end = dst.EndTime;
+    const std::optional<Shape> ownMain = dst.MainWin.Shape;
+    dst = recs[from];  // plain values throughout: nothing is shared with the source
+    dst.StartTime = start;
+    dst.EndTime = end;
+    // A main window marker lives for the whole run: a source without one leaves its own.
+    if (!dst.MainWin.Shape) dst.MainWin.Shape = ownMain;
+    if (dst.MainWin.Shape) dst.MainWin.Shape->Highlighted = false;
+    for (int j = 1; j <= MaxSubWin; ++j) dst.SubWin[j].Shape.reset();
 }
 
 void SBtn_DeleteTimeListClick(Editor& ed) {

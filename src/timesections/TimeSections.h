@@ -2,6 +2,7 @@
 // Time sections: the time list and its commands, the section display, New project.
 
 #include <string>
+#include <vector>
 
 #include "model/Editor.h"
 
@@ -27,10 +28,20 @@ std::string TimeListText(const TTimePLData& rec);
 // Sum of the playlist entries of every listed section (the question before discarding work).
 int ListedSectionsContent(const Editor& ed);
 
+// Section `to` takes copies of the windows, playlists, file list and background of section
+// `from`, and keeps its own times. Its sub window markers are made when it is shown.
+void CopySectionLayout(Editor& ed, int from, int to);
+
 // The time list editor's fields and its OK.
 struct TimeListEditor {
-    int SHour = 0, SMinute = 0, EHour = 0, EMinute = 0;
-    // Loads the current section's times in edit mode.
+    TimeListEditor(int sHour = 0, int sMinute = 0, int eHour = 0, int eMinute = 0)
+        : SHour(sHour), SMinute(sMinute), EHour(eHour), EMinute(eMinute) {}
+    int SHour, SMinute, EHour, EMinute;
+    // Adding: the section whose layout the new one copies (its entry in the time list), or -1.
+    int CopyFrom = -1;
+    // The "Copy layout from" choices when adding: "(none)", then the listed sections.
+    std::vector<std::string> CopyChoices;
+    // Loads the current section's times in edit mode; lists the copy choices when adding.
     void FormShow(Editor& ed);
     // Checks and adds or edits; true when the dialog is to close.
     bool SBtn_TLOKClick(Editor& ed);

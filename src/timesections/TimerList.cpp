@@ -1,5 +1,6 @@
 #include "timesections/TimerList.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -33,6 +34,11 @@ TTLForm::TTLForm(QWidget* mainWindow, Editor& ed) : ConventionDialog(mainWindow)
     SpinEdit_SMinute = MakeSpin(this, "SpinEdit_SMinute", 59);
     SpinEdit_EHour = MakeSpin(this, "SpinEdit_EHour", 23);
     SpinEdit_EMinute = MakeSpin(this, "SpinEdit_EMinute", 59);
+    // Adding only: the new section can start as a copy of a listed one.
+    Label_CopyFrom = new QLabel("Copy layout from:", this);
+    Label_CopyFrom->setObjectName("Label_CopyFrom");
+    ComboBox_CopyFrom = new QComboBox(this);
+    ComboBox_CopyFrom->setObjectName("ComboBox_CopyFrom");
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("SBtn_TLOK");
     ok->setDefault(true);
@@ -44,7 +50,9 @@ TTLForm::TTLForm(QWidget* mainWindow, Editor& ed) : ConventionDialog(mainWindow)
     grid->addWidget(endLabel, 1, 0);
     grid->addWidget(SpinEdit_EHour, 1, 1);
     grid->addWidget(SpinEdit_EMinute, 1, 2);
-    grid->addWidget(ok, 2, 2);
+    grid->addWidget(Label_CopyFrom, 2, 0);
+    grid->addWidget(ComboBox_CopyFrom, 2, 1, 1, 2);
+    grid->addWidget(ok, 3, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(ok, &QPushButton::clicked, this, &TTLForm::SBtn_TLOKClick);
@@ -58,14 +66,24 @@ void TTLForm::FormShow() {
     SpinEdit_SMinute->setValue(editor_.SMinute);
     SpinEdit_EHour->setValue(editor_.EHour);
     SpinEdit_EMinute->setValue(editor_.EMinute);
+    ComboBox_CopyFrom->clear();
+    for (const std::string& choice : editor_.CopyChoices) ComboBox_CopyFrom->addItem(QString::fromStdString(choice));
+    ComboBox_CopyFrom->setCurrentIndex(0);
+    const bool adding = !editor_.CopyChoices.empty();
+    Label_CopyFrom->setVisible(adding);
+    ComboBox_CopyFrom->setVisible(adding);
 }
 
 void TTLForm::SBtn_TLOKClick() {
     // A value still being typed counts as typed.
     for (auto* spin : {SpinEdit_SHour, SpinEdit_SMinute, SpinEdit_EHour, SpinEdit_EMinute})
         spin->interpretText();
-    editor_ = {SpinEdit_SHour->value(), SpinEdit_SMinute->value(), SpinEdit_EHour->value(),
-               SpinEdit_EMinute->value()};
+    editor_.SHour = SpinEdit_SHour->value();
+    editor_.SMinute = SpinEdit_SMinute->value();
+    editor_.EHour = SpinEdit_EHour->value();
+    editor_.EMinute = SpinEdit_EMinute->value();
+    // The first choice is "(none)"; the others follow the time list (none at all in edit mode).
+    editor_.CopyFrom = ComboBox_CopyFrom->currentIndex() - 1;
     if (editor_.SBtn_TLOKClick(ed_)) done(QDialog::Accepted);
 }
 

@@ -5,6 +5,8 @@
 #include "timesections/TimeSections.h"
 #include "ui/ConventionDialog.h"
 
+class QComboBox;
+class QLabel;
 class QSpinBox;
 
 namespace kestrel {
@@ -26,6 +28,8 @@ private:
     QSpinBox* SpinEdit_SMinute;
     QSpinBox* SpinEdit_EHour;
     QSpinBox* SpinEdit_EMinute;
+    QLabel* Label_CopyFrom;
+    QComboBox* ComboBox_CopyFrom;
 };
 
 }  // namespace kestrel

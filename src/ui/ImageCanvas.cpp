@@ -1,8 +1,12 @@
 #include "ui/ImageCanvas.h"
 
+#include <QFontMetrics>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+
+#include "layout/MouseEditor.h"
 
 namespace kestrel {
 
@@ -10,6 +14,7 @@ ImageCanvas::ImageCanvas(Editor& ed, QWidget* parent, QPoint offset)
     : QWidget(parent), ed_(ed), offset_(offset) {
     setObjectName("imgBmp");
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);  // the arrow keys nudge the chosen window
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -74,9 +79,20 @@ QColor ImageCanvas::HatchColor(const Shape& s) { return s.Highlighted ? QColor(2
 QColor ImageCanvas::OutlineColor(const Shape& s) { return s.Highlighted ? QColor(255, 0, 0) : QColor(192, 192, 192); }
 
 // The 2-pixel outline lies inside the marker's bounds, the hatch fills what it encloses.
-void ImageCanvas::paintMarker(QPainter& p, const Shape& s) const {
+// A sub window covers what lies beneath it (the main window's hatch too), has a dark line
+// inside its outline so that it stands out on that hatch, and every window carries its
+// name in its top-left corner.
+void ImageCanvas::paintMarker(QPainter& p, const Shape& s, int index) {
     const QRect bounds = QRect(s.Left, s.Top, s.Width, s.Height).normalized().translated(-offset_);
     if (bounds.isEmpty()) return;
+    const bool sub = index > 0;
+    if (sub) {
+        const QPixmap& picture = scaledPicture();
+        if (picture.isNull())
+            p.fillRect(bounds, palette().color(QPalette::Window));
+        else
+            p.drawPixmap(bounds, picture, bounds);
+    }
     p.setPen(Qt::NoPen);
     p.setBrush(QBrush(HatchColor(s), Qt::DiagCrossPattern));
     p.drawRect(bounds);
@@ -87,6 +103,44 @@ void ImageCanvas::paintMarker(QPainter& p, const Shape& s) const {
     p.fillRect(QRect(bounds.left(), bounds.bottom() - std::min(t, h) + 1, w, std::min(t, h)), outline);
     p.fillRect(QRect(bounds.left(), bounds.top(), std::min(t, w), h), outline);
     p.fillRect(QRect(bounds.right() - std::min(t, w) + 1, bounds.top(), std::min(t, w), h), outline);
+    const QRect inside = bounds.adjusted(t, t, -t, -t);
+    if (sub && inside.width() > 1 && inside.height() > 1) {
+        p.setPen(QPen(QColor(0, 0, 0), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(inside.adjusted(0, 0, -1, -1));
+    }
+    paintName(p, inside, WindowLabel(index));
+}
+
+// A small white name on a dark plate, kept inside the marker.
+void ImageCanvas::paintName(QPainter& p, const QRect& inside, const std::string& name) {
+    if (inside.isEmpty()) return;
+    QFont small = font();
+    small.setPixelSize(11);
+    p.setFont(small);
+    const QString text = QString::fromStdString(name);
+    const QRect plate = QFontMetrics(small).boundingRect(text).adjusted(-3, -1, 3, 1);
+    const QRect placed(inside.topLeft(), plate.size());
+    p.save();
+    p.setClipRect(inside);
+    p.fillRect(placed, NamePlateColor());
+    p.setPen(Qt::white);
+    p.drawText(placed, Qt::AlignCenter, text);
+    p.restore();
+}
+
+// The edge a drag snapped to: one line across the image, kept on it where the edge is the
+// display's own (which lies just beyond the image).
+void ImageCanvas::paintGuides(QPainter& p) const {
+    const auto& v = ed_.View;
+    if (v.SnapGuideX >= 0) {
+        const int x = std::clamp(v.SnapGuideX - offset_.x(), 0, width() - 1);
+        p.fillRect(QRect(x, 0, 1, height()), GuideColor());
+    }
+    if (v.SnapGuideY >= 0) {
+        const int y = std::clamp(v.SnapGuideY - offset_.y(), 0, height() - 1);
+        p.fillRect(QRect(0, y, width(), 1), GuideColor());
+    }
 }
 
 void ImageCanvas::paintEvent(QPaintEvent*) {
@@ -99,11 +153,12 @@ void ImageCanvas::paintEvent(QPaintEvent*) {
 
     const auto* cur = ed_.Prj->Current();
     if (!cur) return;
-    if (cur->MainWin.Shape && cur->MainWin.Shape->Visible) paintMarker(p, *cur->MainWin.Shape);
+    if (cur->MainWin.Shape && cur->MainWin.Shape->Visible) paintMarker(p, *cur->MainWin.Shape, 0);
     for (int j = 1; j <= MaxSubWin; ++j) {
         const auto& shape = cur->SubWin[j].Shape;
-        if (shape && shape->Visible) paintMarker(p, *shape);
+        if (shape && shape->Visible) paintMarker(p, *shape, j);
     }
+    paintGuides(p);
 }
 
 void ImageCanvas::resizeEvent(QResizeEvent* event) {
@@ -112,7 +167,9 @@ void ImageCanvas::resizeEvent(QResizeEvent* event) {
 }
 
 void ImageCanvas::mousePressEvent(QMouseEvent* event) { emit mousePressed(event->position().toPoint()); }
-void ImageCanvas::mouseMoveEvent(QMouseEvent* event) { emit mouseMoved(event->position().toPoint()); }
+void ImageCanvas::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved(event->position().toPoint(), event->modifiers().testFlag(Qt::AltModifier));
+}
 void ImageCanvas::mouseReleaseEvent(QMouseEvent* event) { emit mouseReleased(event->position().toPoint()); }
 
 }  // namespace kestrel

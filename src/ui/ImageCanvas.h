@@ -24,10 +24,12 @@ public:
 
     static QColor HatchColor(const Shape& s);
     static QColor OutlineColor(const Shape& s);
+    static QColor NamePlateColor() { return QColor(32, 32, 48); }
+    static QColor GuideColor() { return QColor(0, 255, 255); }
 
 signals:
     void mousePressed(QPoint pos);
-    void mouseMoved(QPoint pos);
+    void mouseMoved(QPoint pos, bool altHeld);  // Alt: the drag does not snap
     void mouseReleased(QPoint pos);
 
 protected:
@@ -39,7 +41,9 @@ protected:
 
 private:
     const QPixmap& scaledPicture();
-    void paintMarker(class QPainter& p, const Shape& s) const;
+    void paintMarker(class QPainter& p, const Shape& s, int index);
+    void paintGuides(class QPainter& p) const;
+    void paintName(class QPainter& p, const QRect& inside, const std::string& name);
 
     Editor& ed_;
     QPoint offset_;

@@ -81,6 +81,7 @@ TEST_F(LayoutTest, BorderPressResizesTheWindowTheLastIdleMoveFound) {
 }
 
 TEST_F(LayoutTest, ResizeByCornerClampsToImageAndMinimum) {
+    ed.SnapEnabled = false;  // the image's edges, not the display's, stop the drag
     Place(1, 100, 50, 200, 100);
     Current(1);
     Move(300, 150);  // bottom-right corner
@@ -197,6 +198,7 @@ TEST_F(LayoutTest, MinimumSizeNeverPushesARectangleOffTheImage) {
         {"flat at the bottom, by its bottom edge", {100, 405, 50, 0, true, false}, 120, 405, 120, 395,
          {100, 395, 50, 10}},
     };
+    ed.SnapEnabled = false;  // the image's edges, not the display's, stop the drag
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Sec().MainWin.Shape = c.marker;
@@ -226,6 +228,7 @@ TEST_F(LayoutTest, ClickWithoutMovementKeepsMarkerAndStoresOnePixelCell) {
 }
 
 TEST_F(LayoutTest, DrawWritesModelAtEveryStepAndStopsAtImageEdge) {
+    ed.SnapEnabled = false;  // the image's edges, not the display's, stop the drag
     Current(1);
     Press(600, 100);
     Move(650, 150);
