@@ -188,4 +188,13 @@ int CheckReport::Problems() const {
 
 CheckReport CheckProject(const Project& prj, const CheckOptions& options) { return Checker(prj, options).Run(); }
 
+CheckReport CheckProject(const Editor& ed) {
+    return CheckProject(*ed.Prj, {ed.Display.DisplayWidth, ed.Display.DisplayHeight, !ed.Prj->PrjFileName.empty()});
+}
+
+std::string SavedCheckLine(const Editor& ed) {
+    const int problems = CheckProject(ed).Problems();
+    return problems > 0 ? "Check Project found " + std::to_string(problems) + " problems." : std::string();
+}
+
 }  // namespace kestrel

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/Editor.h"
 #include "model/Project.h"
 
 namespace kestrel {
@@ -52,6 +53,12 @@ struct CheckReport {
 };
 
 CheckReport CheckProject(const Project& prj, const CheckOptions& options = {});
+// The project as it is in the editor, on the editor's display: before the first save
+// files are looked for where the entries point, after it in the project folder.
+CheckReport CheckProject(const Editor& ed);
+// The line a save's closing message gains when the saved project has problems: empty
+// when it has none.
+std::string SavedCheckLine(const Editor& ed);
 
 // "Main Window", "SubWin2".
 std::string WindowName(int window);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "check/ProjectCheck.h"
 #include "model/Paths.h"
 #include "storage/MediaCopy.h"
 #include "storage/PrjFileWriter.h"
@@ -108,10 +109,9 @@ void SavePrjClick(Editor& ed) {
     ed.platform.SaveProgress({}, total, total);  // the copies are done
 
     WritePrjFile(prj);
-    if (failures.empty())
-        ed.platform.Report("Save completed!");
-    else
-        ed.platform.Report(PartialMessage(failures));
+    std::string message = failures.empty() ? "Save completed!" : PartialMessage(failures);
+    if (std::string check = SavedCheckLine(ed); !check.empty()) message += "\n" + check;
+    ed.platform.Report(message);
 }
 
 void TBtnSavePrjClick(Editor& ed) {

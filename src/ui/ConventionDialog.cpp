@@ -16,6 +16,13 @@ ConventionDialog::ConventionDialog(QWidget* mainWindow)
 void ConventionDialog::ShowOverMain() {
     show();
     if (mainWindow_) mainWindow_->setEnabled(false);
+    disabledMain_ = mainWindow_ != nullptr;
+    raise();
+    activateWindow();
+}
+
+void ConventionDialog::ShowBesideMain() {
+    show();
     raise();
     activateWindow();
 }
@@ -34,7 +41,8 @@ void ConventionDialog::showEvent(QShowEvent* event) {
 void ConventionDialog::done(int result) {
     QDialog::done(result);
     FormClose();
-    if (mainWindow_) {
+    if (mainWindow_ && disabledMain_) {
+        disabledMain_ = false;
         mainWindow_->setEnabled(true);
         mainWindow_->activateWindow();
     }

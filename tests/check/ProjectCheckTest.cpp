@@ -65,6 +65,8 @@ struct FaultCase {
     std::vector<std::string> lines;
 };
 
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+
 class OneFault : public ::testing::TestWithParam<FaultCase> {};
 
 TEST_P(OneFault, IsReportedWhereItApplies) {
