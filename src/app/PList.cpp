@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "check/ChooseSection.h"
 #include "layout/MouseEditor.h"
 #include "layout/WindowList.h"
 #include "playlist/PlaylistTable.h"
@@ -115,6 +116,10 @@ void TForm1::buildMenus() {
     QMenu* tools = menuBar()->addMenu("&Tools");
     tools->setObjectName("Tools1");
     add(tools, "Option1", "&Option", QKeySequence(), [this] { btnSettingClick(); });
+    add(tools, "Check1", "Check Project", QKeySequence(Qt::Key_F7), [this] { ShowDialog(dialogs_.Check); });
+    add(tools, "DayPlan1", "Day Plan", QKeySequence(), [this] {
+        if (dialogs_.DayPlan) dialogs_.DayPlan->ShowBesideMain();
+    });
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("Help1");
@@ -309,7 +314,7 @@ void TForm1::buildWorkArea(QWidget* client) {
 
 void TForm1::setDialogs(const Dialogs& dialogs) {
     dialogs_ = dialogs;
-    for (ConventionDialog* d : {dialogs.About, dialogs.PL, dialogs.Setting, dialogs.TL})
+    for (ConventionDialog* d : {dialogs.About, dialogs.PL, dialogs.Setting, dialogs.TL, dialogs.Check})
         if (d)
             connect(d, &ConventionDialog::Closed, this, [this] {
                 // What the dialog changed in the view is shown before the refresh reads
@@ -327,6 +332,10 @@ void TForm1::btnSettingClick() { ShowDialog(dialogs_.Setting); }
 void TForm1::btnHelpClick() { ShowDialog(dialogs_.About); }
 
 void TForm1::FormActivate() { RunCommand([this] { RefreshFileList(ed_); }); }
+
+void TForm1::ChooseSection(int section, int window) {
+    RunCommand([=, this] { kestrel::ChooseSection(ed_, section, window); });
+}
 
 void TForm1::RunCommand(const std::function<void()>& command) {
     // A box shown by a command may move focus and activation; those events run no
@@ -423,6 +432,7 @@ void TForm1::SyncView() {
     }
     PlaceImagePanel();
     imgBmp_->syncFromView();
+    emit ViewSynced();
 }
 
 bool TForm1::event(QEvent* event) {
@@ -473,6 +483,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
         rec.MainWin.Shape.reset();
         for (int j = 1; j <= MaxSubWin; ++j) rec.SubWin[j].Shape.reset();
     }
+    // The day plan may be open beside the main window; it goes with it.
+    if (dialogs_.DayPlan) dialogs_.DayPlan->close();
     event->accept();
 }
 

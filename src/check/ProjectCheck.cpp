@@ -186,6 +186,17 @@ int CheckReport::Problems() const {
                                           [](const Finding& f) { return f.level != Level::Note; }));
 }
 
+std::string CheckReport::Summary() const {
+    if (Findings.empty()) return "No problems found.";
+    std::string text;
+    for (Level level : {Level::Error, Level::Warning, Level::Note}) {
+        const auto n = std::count_if(Findings.begin(), Findings.end(), [&](const Finding& f) { return f.level == level; });
+        if (n == 0) continue;
+        text += (text.empty() ? "" : ", ") + std::to_string(n) + " " + LevelName(level) + (n == 1 ? "" : "s");
+    }
+    return text;
+}
+
 CheckReport CheckProject(const Project& prj, const CheckOptions& options) { return Checker(prj, options).Run(); }
 
 CheckReport CheckProject(const Editor& ed) {

@@ -50,6 +50,8 @@ struct CheckReport {
 
     // Errors and warnings: what stands between the folder and the player.
     int Problems() const;
+    // "1 error, 2 warnings, 3 notes", or "No problems found." without findings.
+    std::string Summary() const;
 };
 
 CheckReport CheckProject(const Project& prj, const CheckOptions& options = {});
