@@ -48,6 +48,11 @@ class CheckDialogsTest : public QObject, public test::AppSession {
         }
         return text;
     }
+    // A picture of the dialog for the README when KESTREL_SHOTS names a folder.
+    void shoot(QWidget* dialog, const char* name) {
+        const QString shots = qEnvironmentVariable("KESTREL_SHOTS");
+        if (!shots.isEmpty()) QVERIFY(dialog->grab().save(shots + "/" + name + ".png"));
+    }
     // As a hand does it: the row is clicked, then double-clicked.
     void doubleClickRow(QTableWidget* grid, int row) {
         const QPoint at = grid->visualItemRect(grid->item(row, 1)).center();
@@ -81,6 +86,7 @@ private slots:
         QCOMPARE(grid->item(0, 1)->text(), QString("08:00 -- 11:30, SubWin2, entry 1"));
         QCOMPARE(grid->item(0, 2)->text(), QString("clock.bmp is not in the project folder"));
         QCOMPARE(grid->item(2, 1)->text(), QString("22:00 -- 24:00"));
+        shoot(dialog, "check");
 
         // A finding of the day as a whole places nothing: the dialog stays.
         doubleClickRow(grid, 2);
@@ -117,6 +123,7 @@ private slots:
 
         clickBar(2);
         QCOMPARE(app->ed.Prj->CurTimeIndex, 2);
+        shoot(dialog, "dayplan");
         QCOMPARE(timeList()->currentIndex(), 2);
 
         // While the time list editor is open, a click on the plan chooses nothing.
