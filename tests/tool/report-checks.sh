@@ -4,18 +4,7 @@
 # usage: report-checks.sh TOOL DEMO_DIR
 set -u
 tool=$1 demo=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail=0
-check() {  # description, expected status, command...
-    local what=$1 want=$2
-    shift 2
-    "$@" >"$work/out" 2>"$work/err"
-    local got=$?
-    if [ "$got" != "$want" ]; then
-        echo "FAIL: $what: exit $got, expected $want"; cat "$work/err"; fail=1
-    fi
-}
+. "$(dirname "$0")/checks-lib.sh"
 expect_out() {  # description, expected stdout
     [ "$(cat "$work/out")" = "$2" ] || { echo "FAIL: $1:"; cat "$work/out"; fail=1; }
 }
