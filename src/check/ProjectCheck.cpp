@@ -136,7 +136,9 @@ private:
     void UnusedFiles() {
         std::error_code ec;
         std::set<std::string> unused;  // in name order
-        for (const fs::directory_entry& e : fs::directory_iterator(prj_.PrjDir, ec)) {
+        // A project file named without a folder lies in the current one.
+        const fs::path folder = prj_.PrjDir.empty() ? fs::path(".") : fs::path(prj_.PrjDir);
+        for (const fs::directory_entry& e : fs::directory_iterator(folder, ec)) {
             std::error_code typeEc;
             if (!e.is_regular_file(typeEc)) continue;
             const std::string name = e.path().filename().string();
