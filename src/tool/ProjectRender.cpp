@@ -6,6 +6,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -90,12 +91,18 @@ QImage RenderSection(const Project& prj, int section) {
 void RenderSectionToFile(const Project& prj, int section, const std::string& out) {
     std::unique_ptr<QGuiApplication> app;
     if (!QGuiApplication::instance()) {
-        // No display is needed, nor looked for.
+        // No display is needed, nor looked for; the platform's start-up chatter (no
+        // runtime folder and the like) is no news for a script reading stderr.
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         static int argc = 1;
         static char name[] = "kestrel-tool";
         static char* argv[] = {name, nullptr};
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext&, const QString& text) {
+                if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(text));
+            });
         app = std::make_unique<QGuiApplication>(argc, argv);
+        qInstallMessageHandler(previous);
     }
     if (!RenderSection(prj, section).save(Q(out), "PNG")) throw Error("Cannot write the picture " + out);
 }

@@ -12,6 +12,7 @@
 #include "check/CheckForm.h"
 #include "check/DayPlanForm.h"
 #include "support/AppSession.h"
+#include "settings/TPSetting.h"
 #include "timesections/TimerList.h"
 
 using namespace kestrel;
@@ -149,6 +150,21 @@ private slots:
         QCOMPARE(dialog->Plan().Rows, 1);
         clickBar(1);
         QCOMPARE(app->ed.Prj->CurTimeIndex, 1);
+
+        // Closing the plan while another dialog is open leaves the main window waiting
+        // for that dialog.
+        QTest::mouseClick(child("btnSetting"), Qt::LeftButton);
+        QVERIFY(app->SettingForm->isVisible());
+        dialog->close();
+        QVERIFY(!form().isEnabled());
+        app->SettingForm->close();
+        QVERIFY(form().isEnabled());
+        plan->trigger();
+
+        // Open beside the main window, the plan would keep the program running after it.
+        driver.answer({QMessageBox::Yes});
+        form().close();
+        QVERIFY(!dialog->isVisible());
     }
 };
 

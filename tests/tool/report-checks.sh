@@ -62,6 +62,7 @@ if [ "$render" = no-render ]; then
     check "render without Qt" 2 "$tool" render "$prj" "$work/two.png"
 else
     check "render of section 2" 0 "$tool" render "$prj" "$work/two.png" --section 2
+    [ -s "$work/err" ] && { echo "FAIL: render said something:"; cat "$work/err"; fail=1; }
     python3 - "$work/two.png" <<'PY' || fail=1
 import struct, sys
 head = open(sys.argv[1], "rb").read(24)
