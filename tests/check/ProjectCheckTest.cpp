@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "support/FakePlatform.h"
 #include "support/TempDir.h"
 
 namespace kestrel {
@@ -178,6 +179,28 @@ TEST(ProjectCheck, FindingsKnowTheirSectionWindowAndEntry) {
     EXPECT_EQ(missing->Entry, 3);
     EXPECT_EQ(missing->File, "gone.jpg");
     EXPECT_EQ(report.Problems(), 2);  // the missing file, and the two sections overlapping once
+}
+
+// The editor's check: where files are looked for follows the project's state, and the
+// display is the editor's.
+TEST(EditorCheck, LooksWhereTheEntriesPointUntilTheFirstSave) {
+    CleanProject p;
+    TempDir media;
+    WriteBytes(media / "clip.mp4", "clip");
+    FakePlatform platform;
+    Editor ed(platform);
+    *ed.Prj = p.prj;
+    ed.Prj->PrjFileName.clear();
+    ed.Prj->TimePL[0].MainWin.PL[0].FileName = media / "clip.mp4";
+    ed.Prj->TimePL[0].SubWin[1].Left = 1500;  // inside a wider display
+    ed.Display.DisplayWidth = 1920;
+    EXPECT_EQ(CheckProject(ed).Problems(), 0);
+    EXPECT_EQ(SavedCheckLine(ed), "");
+
+    ed.Prj->PrjFileName = p.prj.PrjFileName;  // saved: the copy belongs in the folder
+    ASSERT_EQ(CheckProject(ed).Problems(), 1);
+    EXPECT_EQ(CheckProject(ed).Findings[0].Code, "missing-media");
+    EXPECT_EQ(SavedCheckLine(ed), "Check Project found 1 problems.");
 }
 
 }  // namespace
