@@ -6,6 +6,8 @@
 
 #include "app/PList.h"
 #include "app/about.h"
+#include "check/CheckForm.h"
+#include "check/DayPlanForm.h"
 #include "playlist/PLData.h"
 #include "settings/TPSetting.h"
 #include "storage/OpenCommand.h"
@@ -20,12 +22,21 @@ KestrelApp::KestrelApp() : ed(platform) {
     PLForm = std::make_unique<TPLForm>(Form1.get(), ed);
     SettingForm = std::make_unique<TSettingForm>(Form1.get(), ed);  // sets the display, fits the panel
     TLForm = std::make_unique<TTLForm>(Form1.get(), ed);
-    Form1->setDialogs({AboutFrm.get(), PLForm.get(), SettingForm.get(), TLForm.get()});
+    CheckForm = std::make_unique<TCheckForm>(Form1.get(), ed);
+    DayPlanForm = std::make_unique<TDayPlanForm>(Form1.get(), ed);
+    QObject::connect(CheckForm.get(), &TCheckForm::FindingChosen, Form1.get(), &TForm1::ChooseSection);
+    QObject::connect(DayPlanForm.get(), &TDayPlanForm::SectionChosen, Form1.get(),
+                     [this](int section) { Form1->ChooseSection(section); });
+    QObject::connect(Form1.get(), &TForm1::ViewSynced, DayPlanForm.get(), &TDayPlanForm::Refresh);
+    Form1->setDialogs({AboutFrm.get(), PLForm.get(), SettingForm.get(), TLForm.get(), CheckForm.get(),
+                       DayPlanForm.get()});
     Form1->SyncView();
 }
 
 // Dialogs go first: they refer to the main window.
 KestrelApp::~KestrelApp() {
+    DayPlanForm.reset();
+    CheckForm.reset();
     TLForm.reset();
     SettingForm.reset();
     PLForm.reset();

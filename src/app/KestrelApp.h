@@ -15,6 +15,8 @@ class TAboutFrm;
 class TPLForm;
 class TSettingForm;
 class TTLForm;
+class TCheckForm;
+class TDayPlanForm;
 
 class KestrelApp {
 public:
@@ -34,6 +36,8 @@ public:
     std::unique_ptr<TPLForm> PLForm;
     std::unique_ptr<TSettingForm> SettingForm;
     std::unique_ptr<TTLForm> TLForm;
+    std::unique_ptr<TCheckForm> CheckForm;
+    std::unique_ptr<TDayPlanForm> DayPlanForm;
 };
 
 }  // namespace kestrel

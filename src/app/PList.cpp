@@ -19,6 +19,7 @@
 #include <QToolButton>
 #include <QValidator>
 
+#include "check/ChooseSection.h"
 #include "layout/LayoutStatus.h"
 #include "layout/MouseEditor.h"
 #include "layout/Nudge.h"
@@ -134,6 +135,10 @@ void TForm1::buildMenus() {
     QMenu* tools = menuBar()->addMenu("&Tools");
     tools->setObjectName("Tools1");
     add(tools, "Option1", "&Option", QKeySequence(), [this] { btnSettingClick(); });
+    add(tools, "Check1", "Check Project", QKeySequence(Qt::Key_F7), [this] { ShowDialog(dialogs_.Check); });
+    add(tools, "DayPlan1", "Day Plan", QKeySequence(), [this] {
+        if (dialogs_.DayPlan) dialogs_.DayPlan->ShowBesideMain();
+    });
     QAction* snap = tools->addAction("Snap");
     snap->setObjectName("Snap1");
     snap->setCheckable(true);
@@ -409,7 +414,7 @@ void TForm1::buildWorkArea(QWidget* client) {
 
 void TForm1::setDialogs(const Dialogs& dialogs) {
     dialogs_ = dialogs;
-    for (ConventionDialog* d : {dialogs.About, dialogs.PL, dialogs.Setting, dialogs.TL})
+    for (ConventionDialog* d : {dialogs.About, dialogs.PL, dialogs.Setting, dialogs.TL, dialogs.Check})
         if (d)
             connect(d, &ConventionDialog::Closed, this, [this] {
                 // What the dialog changed in the view is shown before the refresh reads
@@ -427,6 +432,10 @@ void TForm1::btnSettingClick() { ShowDialog(dialogs_.Setting); }
 void TForm1::btnHelpClick() { ShowDialog(dialogs_.About); }
 
 void TForm1::FormActivate() { RunCommand([this] { RefreshFileList(ed_); }); }
+
+void TForm1::ChooseSection(int section, int window) {
+    RunCommand([=, this] { kestrel::ChooseSection(ed_, section, window); });
+}
 
 void TForm1::RunCommand(const std::function<void()>& command) {
     // A box shown by a command may move focus and activation; those events run no
@@ -533,6 +542,7 @@ void TForm1::SyncView() {
     // Qt shows "*" in place of "[*]" while the window is marked modified.
     setWindowTitle(Q(TitleName(ed_)) + QString::fromUtf8("[*] \u2014 ") + AppTitle);
     setWindowModified(HasUnsavedChanges(ed_));
+    emit ViewSynced();
 }
 
 bool TForm1::event(QEvent* event) {
@@ -621,6 +631,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
         rec.MainWin.Shape.reset();
         for (int j = 1; j <= MaxSubWin; ++j) rec.SubWin[j].Shape.reset();
     }
+    // The day plan may be open beside the main window; it goes with it.
+    if (dialogs_.DayPlan) dialogs_.DayPlan->close();
     event->accept();
 }
 

@@ -36,6 +36,8 @@ public:
         ConventionDialog* PL = nullptr;
         ConventionDialog* Setting = nullptr;
         ConventionDialog* TL = nullptr;
+        ConventionDialog* Check = nullptr;
+        ConventionDialog* DayPlan = nullptr;
     };
     void setDialogs(const Dialogs& dialogs);
 
@@ -48,6 +50,14 @@ public:
     // Runs one command at the event boundary: a failure it throws is shown with its
     // text in a plain box; the view is shown again either way.
     void RunCommand(const std::function<void()>& command);
+
+    // Chooses a section and a window in it, as the time list and the window list do
+    // (for a finding or the day plan); window -1 chooses none.
+    void ChooseSection(int section, int window = -1);
+
+signals:
+    // The view has been shown again after a command.
+    void ViewSynced();
 
 protected:
     bool event(QEvent* event) override;

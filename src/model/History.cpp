@@ -161,6 +161,5 @@ std::string TitleName(const Editor& ed) {
     return ed.Prj->PrjFileName.empty() ? "Untitled" : BareName(ed.Prj->PrjFileName);
 }
 
-std::string WindowName(int index) { return index == 0 ? "Main Window" : "SubWin" + std::to_string(index); }
 
 }  // namespace kestrel

@@ -86,7 +86,5 @@ void StartHistory(Editor& ed);
 bool HasUnsavedChanges(const Editor& ed);
 // The project file's bare name, "Untitled" before the first save.
 std::string TitleName(const Editor& ed);
-// "Main Window", "SubWin2": the names steps give windows.
-std::string WindowName(int index);
 
 }  // namespace kestrel

@@ -30,6 +30,8 @@ std::string FillZero(int value, int width) {
 
 std::string TimeText(int time) { return FillZero(time / 100, 2) + ":" + FillZero(time % 100, 2); }
 
+std::string WindowName(int index) { return index == 0 ? "Main Window" : "SubWin" + std::to_string(index); }
+
 std::string SectionText(int startTime, int endTime) {
     return TimeText(startTime) + " -- " + TimeText(endTime);
 }

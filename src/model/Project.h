@@ -87,6 +87,7 @@ int CurrentSectionContent(const Project& prj);
 std::string FillZero(int value, int width);           // leading-zero fill
 std::string TimeText(int time);                       // 830 -> "08:30"
 std::string SectionText(int startTime, int endTime);  // "08:30 -- 12:00"
+std::string WindowName(int index);                    // 0 -> "Main Window", 2 -> "SubWin2"
 // First entry equal to s with the letters a to z compared without regard to case, or -1.
 int FindStringFormList(const std::string& s, const std::vector<std::string>& list);
 // First entry exactly equal to s, or -1.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "check/ProjectCheck.h"
 #include "model/DialogFolder.h"
 #include "model/History.h"
 #include "model/Paths.h"
@@ -114,10 +115,9 @@ void SavePrjClick(Editor& ed) {
     WritePrjFile(prj);
     ed.Edits.MarkSaved(prj);
     RememberRecentProject(ed.platform, prj.PrjFileName);
-    if (failures.empty())
-        ed.platform.Report("Save completed!");
-    else
-        ed.platform.Report(PartialMessage(failures));
+    std::string message = failures.empty() ? "Save completed!" : PartialMessage(failures);
+    if (std::string check = SavedCheckLine(ed); !check.empty()) message += "\n" + check;
+    ed.platform.Report(message);
 }
 
 void TBtnSavePrjClick(Editor& ed) {

@@ -1,5 +1,6 @@
 // kestrel-tool: reads a project file as the editor's Open command does, prints it as
-// JSON or writes it again with the editor's writer.
+// JSON or writes it again with the editor's writer; check, schedule and render report
+// on it (ReportCommands).
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -9,13 +10,17 @@
 #include "model/Paths.h"
 #include "storage/PrjFileReader.h"
 #include "storage/PrjFileWriter.h"
+#include "tool/ReportCommands.h"
 
 namespace {
 
 using kestrel::Project;
 using Json = nlohmann::ordered_json;
 
-constexpr const char* Usage = "usage: kestrel-tool dump FILE | kestrel-tool rewrite FILE OUT";
+constexpr const char* Usage =
+    "usage: kestrel-tool dump FILE | kestrel-tool rewrite FILE OUT\n"
+    "       kestrel-tool check FILE [--json] | kestrel-tool schedule FILE\n"
+    "       kestrel-tool render FILE OUT.png [--section N]";
 
 std::unique_ptr<Project> Read(const std::string& file) {
     auto prj = std::make_unique<Project>();
@@ -76,6 +81,7 @@ Json Dump(const Project& prj) {
 
 int main(int argc, char** argv) {
     std::string command = argc > 1 ? argv[1] : "";
+    if (kestrel::tool::IsReportCommand(command)) return kestrel::tool::RunReportCommand(argc, argv, Usage, Read);
     if (!((command == "dump" && argc == 3) || (command == "rewrite" && argc == 4))) {
         std::cerr << Usage << "\n";
         return 2;

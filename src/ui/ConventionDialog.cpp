@@ -19,6 +19,13 @@ void ConventionDialog::ShowOverMain() {
     show();
     KeepAboveMain();  // showing may make the window anew
     if (mainWindow_) mainWindow_->setEnabled(false);
+    disabledMain_ = mainWindow_ != nullptr;
+    raise();
+    activateWindow();
+}
+
+void ConventionDialog::ShowBesideMain() {
+    show();
     raise();
     activateWindow();
 }
@@ -47,7 +54,8 @@ void ConventionDialog::showEvent(QShowEvent* event) {
 void ConventionDialog::done(int result) {
     QDialog::done(result);
     FormClose();
-    if (mainWindow_) {
+    if (mainWindow_ && disabledMain_) {
+        disabledMain_ = false;
         mainWindow_->setEnabled(true);
         mainWindow_->activateWindow();
     }

@@ -14,6 +14,9 @@ public:
 
     // Shows the dialog and disables the main window.
     void ShowOverMain();
+    // Shows the dialog centred over the main window, which stays usable: for a dialog
+    // that only shows the project and follows its changes.
+    void ShowBesideMain();
     void done(int result) override;
 
 signals:
@@ -32,6 +35,7 @@ private:
     void KeepAboveMain();
 
     QWidget* mainWindow_;
+    bool disabledMain_ = false;  // closing enables the main window only when showing disabled it
 };
 
 }  // namespace kestrel

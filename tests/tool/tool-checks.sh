@@ -3,18 +3,7 @@
 # usage: tool-checks.sh TOOL DATA_DIR
 set -u
 tool=$1 data=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail=0
-check() {  # description, expected status, command...
-    local what=$1 want=$2
-    shift 2
-    "$@" >"$work/out" 2>"$work/err"
-    local got=$?
-    if [ "$got" != "$want" ]; then
-        echo "FAIL: $what: exit $got, expected $want"; cat "$work/err"; fail=1
-    fi
-}
+. "$(dirname "$0")/checks-lib.sh"
 
 check "usage without arguments" 2 "$tool"
 grep -q '^usage: kestrel-tool' "$work/err" || { echo "FAIL: no usage line"; fail=1; }

@@ -1,0 +1,43 @@
+#pragma once
+// The "Day Plan" dialog: the 24 hours as a strip with each section a bar at its times,
+// sections that share time on rows of their own, the stretches with nothing on air
+// marked. A click on a bar chooses that section. The main window stays usable while
+// it is open, and the plan follows every change of the sections.
+
+#include "check/Schedule.h"
+#include "model/Editor.h"
+#include "ui/ConventionDialog.h"
+
+namespace kestrel {
+
+class DayPlanStrip;
+
+class TDayPlanForm : public ConventionDialog {
+    Q_OBJECT
+public:
+    TDayPlanForm(QWidget* mainWindow, Editor& ed);
+
+    const DayPlan& Plan() const { return plan_; }
+    QWidget* Strip() const;
+    // Where the bar of a section lies in the strip; empty when it has none.
+    QRect BarRect(int section) const;
+
+    // Reads the sections again; does nothing while the dialog is hidden.
+    void Refresh();
+
+signals:
+    void SectionChosen(int section);
+
+protected:
+    void FormShow() override;
+
+private:
+    friend class DayPlanStrip;
+    void StripClicked(QPoint pos);
+
+    Editor& ed_;
+    DayPlan plan_;
+    DayPlanStrip* strip_ = nullptr;
+};
+
+}  // namespace kestrel

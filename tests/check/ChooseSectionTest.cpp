@@ -1,0 +1,72 @@
+// Choosing from a finding or the day plan: the time list's and the window list's steps.
+#include "check/ChooseSection.h"
+
+#include "timesections/SectionFixture.h"
+
+namespace kestrel {
+namespace {
+
+class ChooseSectionTest : public SectionFixture {
+protected:
+    void SetUp() override {
+        for (int i = 0; i < 3; ++i) {
+            ASSERT_TRUE(Add(8 + i, 0, 9 + i, 0));
+            Fill(i);
+        }
+        // 189 comes back from the picture as 188: a main window "placed again" would move.
+        ed.Prj->TimePL[1].MainWin.Left = 189;
+        Choose(0);
+    }
+    // The stored records alone, without markers or the view.
+    std::string Records() const {
+        std::ostringstream o;
+        auto rect = [&](const auto& w) { o << " " << w.Left << "," << w.Top << "," << w.Width << "," << w.Height; };
+        for (const TTimePLData& r : ed.Prj->TimePL) {
+            o << r.StartTime << "-" << r.EndTime << " " << r.BGFile;
+            rect(r.MainWin);
+            for (int j = 1; j <= MaxSubWin; ++j) rect(r.SubWin[j]);
+            o << "\n";
+        }
+        return o.str();
+    }
+};
+
+TEST_F(ChooseSectionTest, ChoosesTheSectionAndASubWindowAsTheListsDo) {
+    const std::string before = Records();
+    ChooseSection(ed, 2, 2);
+    EXPECT_EQ(ed.Prj->CurTimeIndex, 2);
+    EXPECT_EQ(ed.View.TimeListIndex, 2);
+    EXPECT_EQ(ed.View.SubWinListIndex, 1);
+    EXPECT_EQ(ed.SelWinIndex, 2);
+    EXPECT_EQ(ed.PLWinIndex, 2);
+    EXPECT_TRUE(ed.Prj->TimePL[2].SubWin[2].Shape->Highlighted);
+    EXPECT_FALSE(ed.Prj->TimePL[2].SubWin[1].Shape->Highlighted);
+    EXPECT_EQ(ed.View.PosFields[FieldLeft], "720");
+    EXPECT_EQ(Records(), before);
+}
+
+TEST_F(ChooseSectionTest, ChoosingTheMainWindowPlacesNothing) {
+    const std::string before = Records();
+    ChooseSection(ed, 1, 0);
+    EXPECT_EQ(ed.Prj->CurTimeIndex, 1);
+    EXPECT_EQ(ed.PLWinIndex, 0);
+    EXPECT_TRUE(ed.View.MainWinPanelBlue);
+    EXPECT_TRUE(ed.Prj->TimePL[1].MainWin.Shape->Highlighted);
+    EXPECT_EQ(ed.View.PosFields[FieldLeft], "189");
+    EXPECT_EQ(Records(), before);
+}
+
+TEST_F(ChooseSectionTest, OnlyListedSectionsAndWindowsAreChosen) {
+    ChooseSection(ed, 1);
+    EXPECT_EQ(ed.Prj->CurTimeIndex, 1);
+    const std::string state = Dump(ed);
+    for (auto [section, window] : {std::pair{3, 0}, {-1, 0}, {10, 1}}) {
+        ChooseSection(ed, section, window);
+        EXPECT_EQ(Dump(ed), state) << section;
+    }
+    ChooseSection(ed, 1, 3);  // section 1 has two sub windows: the section is chosen, no window
+    EXPECT_EQ(ed.View.SubWinListIndex, -1);
+}
+
+}  // namespace
+}  // namespace kestrel
