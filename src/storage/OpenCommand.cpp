@@ -21,12 +21,12 @@ constexpr const char* kOpenFilter = "XML File (*.XML)|*.XML";
 void btnOpenPrjClick(Editor& ed) { btnOpenPrjClick(ed, &ReadPrjFile); }
 
 void btnOpenPrjClick(Editor& ed, ProjectReader read) {
-    // Any listed section with playlist entries is work that opening would lose.
+    // Any listed section with playlist entries is work that opening would lose. It is
+    // let go only below, once the chosen file has been read whole: a cancelled dialog
+    // or a refused file leaves the project, its name and its folder as they were.
     if (ListedSectionsContent(ed) > 0) {
         if (ed.platform.Message("Warning", kOpenText, Buttons::YesNo, Icon::Warning) != Answer::Yes)
             return;
-        ed.Prj->CurTimeIndex = -1;
-        RefrashDisplayForNewProject(ed, -1);
     }
     ed.SaveAsMode = false;
 

@@ -74,6 +74,48 @@ TEST(MediaCopy, FailuresCarryTheSystemsReason) {
     }
 }
 
+TEST(MediaCopy, ReplacesALinkAtTheDestinationInsteadOfWritingThroughIt) {
+    test::TempDir src, folder, outside;
+    WriteBytes(src / "pic1.jpg", "the user's picture");
+    WriteBytes(outside / "profile", "private settings");
+    fs::create_symlink(outside / "profile", folder / "pic1.jpg");
+    fs::create_symlink(outside / "gone", folder / "pic2.jpg");  // dangling: would create outside
+    WriteBytes(src / "pic2.jpg", "second");
+
+    EXPECT_EQ(CopyMediaFile(src / "pic1.jpg", folder / "pic1.jpg", true).Status, CopyStatus::Copied);
+    EXPECT_EQ(CopyMediaFile(src / "pic2.jpg", folder / "pic2.jpg", true).Status, CopyStatus::Copied);
+    EXPECT_EQ(ReadBytes(outside / "profile"), "private settings");
+    EXPECT_FALSE(fs::exists(outside / "gone"));
+    EXPECT_FALSE(fs::is_symlink(folder / "pic1.jpg"));
+    EXPECT_EQ(ReadBytes(folder / "pic1.jpg"), "the user's picture");
+    EXPECT_EQ(ReadBytes(folder / "pic2.jpg"), "second");
+    // Nothing but the two copies is left in the folder.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Dir()), fs::directory_iterator()), 2);
+}
+
+TEST(MediaCopy, OnlyRegularFilesAreCopiedAndAGoneSourceWithItsCopyIsNoFailure) {
+    test::TempDir dir, folder;
+    ASSERT_EQ(::mkfifo((dir / "pipe.mp4").c_str(), 0644), 0);  // would block a plain open
+    WriteBytes(folder / "kept.jpg", "copied by an earlier save");
+    struct Case {
+        std::string source, destination;
+        CopyStatus status;
+        std::string reason;
+    } cases[] = {
+        {dir / "pipe.mp4", folder / "pipe.mp4", CopyStatus::Failed, "not a regular file"},
+        {"/dev/zero", folder / "zero", CopyStatus::Failed, "not a regular file"},
+        {dir / "kept.jpg", folder / "kept.jpg", CopyStatus::Kept, ""},
+        {"/etc/hostname", folder.Dir() + "..", CopyStatus::Failed, "the name is not a file name"},
+    };
+    for (const auto& c : cases) {
+        auto r = CopyMediaFile(c.source, c.destination, true);
+        EXPECT_EQ(r.Status, c.status) << c.source;
+        EXPECT_EQ(r.Reason, c.reason) << c.source;
+    }
+    EXPECT_FALSE(fs::exists(folder / "pipe.mp4"));
+    EXPECT_EQ(ReadBytes(folder / "kept.jpg"), "copied by an earlier save");
+}
+
 class RefreshFileListTest : public ::testing::Test {
 protected:
     test::FakePlatform platform;
@@ -105,6 +147,7 @@ TEST_F(RefreshFileListTest, MergesNamesWithoutCaseAndKeepsFirstSpelling) {
     Entry(1, 1, media / "b/y.bmp");
     Entry(1, 2, "").FileIndex = 7;  // empty names keep their index
     Entry(2, 0, media / "b/X.JPG");
+    WriteBytes(media / "b/X.JPG", "a different picture");
     Entry(2, 1, media / "a/x.jpg");
     Entry(2, 2, media / "a/x.jpg");
     rec.SubWin[3].PLCount = 1;  // slots above SubWinCount are not looked at
@@ -121,7 +164,9 @@ TEST_F(RefreshFileListTest, MergesNamesWithoutCaseAndKeepsFirstSpelling) {
     EXPECT_EQ(rec.SubWin[2].PL[0].FileIndex, 0);
     EXPECT_EQ(rec.SubWin[2].PL[2].FileIndex, 0);
     EXPECT_EQ(rec.SubWin[3].PL[0].FileIndex, 5);
+    // One copy name, one file: the second x.jpg is not copied over the first.
     EXPECT_EQ(ReadBytes(folder / "x.jpg"), "bytes of " + (media / "a/x.jpg"));
+    EXPECT_FALSE(fs::exists(folder / "X.JPG"));
     EXPECT_TRUE(fs::exists(folder / "y.bmp"));
     EXPECT_FALSE(fs::exists(folder / "z.jpg"));
     EXPECT_FALSE(fs::exists(folder / "main.mp4"));

@@ -6,15 +6,19 @@
 #include <functional>
 #include <stdexcept>
 
+#include <sys/stat.h>
+
 #include "model/Error.h"
 #include "storage/OpenCommand.h"
 #include "storage/ProjectSaver.h"
+#include "support/TempDir.h"
 #include "timesections/SectionFixture.h"
 
 namespace kestrel {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ReadBytes;
 
 // The reader the scripted tests hand to the command.
 std::function<void(Project&)> gRead;
@@ -171,15 +175,13 @@ TEST_F(OpenCommandTest, AsksWhenAnyListedSectionHasEntries) {
     EXPECT_TRUE(fp.choosers.empty());
     EXPECT_EQ(Dump(ed), before);
 
-    // Yes resets at once; a cancelled dialog afterwards leaves the reset project.
+    // Yes lets the project go only once a file has been read: a cancelled dialog
+    // afterwards leaves everything as it was.
     fp.answers = {Answer::Yes};
     fp.files = {""};
     Open();
     EXPECT_EQ(gReads, 0);
-    EXPECT_TRUE(ed.View.TimeList.empty());
-    EXPECT_EQ(ed.Prj->CurTimeIndex, -1);
-    EXPECT_EQ(SectionEntryCount(ed.Prj->TimePL[1]), 0);
-    EXPECT_EQ(ed.Prj->PrjFileName, "/old/before.XML");
+    EXPECT_EQ(Dump(ed), before);
 }
 
 // ---- With the real reader and saver, on files written as the saver writes them. ----
@@ -302,6 +304,51 @@ TEST_F(OpenFileTest, DamagedFileLeavesTheProjectAsItWas) {
     }
     EXPECT_TRUE(fp.messages.empty());
     EXPECT_EQ(Dump(ed), before);
+}
+
+TEST_F(OpenFileTest, YesThenARefusedFileKeepsTheProjectAndItsFile) {
+    ASSERT_TRUE(Add(8, 0, 9, 0));
+    Fill(0);
+    Choose(0);
+    // The project was saved before: a plain Save must keep writing it whole.
+    fp.files = {(dir / "mine.XML").string()};
+    Saveas1Click(ed);
+    const std::string saved = ReadBytes((dir / "mine.XML").string());
+    ASSERT_NE(saved.find("<SUBW1>"), std::string::npos);
+
+    auto head = ThreeSectionFile();
+    head.resize(2);
+    auto cut = ThreeSectionFile();
+    cut.pop_back();  // no closing line
+    const std::string fifo = (dir / "pipe.XML").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const std::string empty = (dir / "empty.XML").string();
+    std::ofstream{empty};
+    struct Case {
+        std::string path, reason;
+    } cases[] = {
+        {empty, "byte order mark"},
+        {Write("short.XML", head), "closing line </KESTREL> is missing"},
+        {Write("other.XML", {"<?xml version=\"1.0\" encoding=\"utf-8\"?>", "<note/>"}), "root line"},
+        {Write("cut.XML", cut), "closing line </KESTREL> is missing"},
+        {fifo, "not a regular file"},
+    };
+    for (const auto& c : cases) {
+        const std::string before = Dump(ed);
+        fp.messages.clear();
+        fp.answers = {Answer::Yes};
+        fp.files = {c.path};
+        try {
+            btnOpenPrjClick(ed);
+            ADD_FAILURE() << c.path << " opened";
+        } catch (const Error& e) {
+            EXPECT_NE(std::string(e.what()).find(c.reason), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(fp.messages.size(), 1u);  // the question only
+        EXPECT_EQ(Dump(ed), before) << c.path;
+    }
+    TBtnSavePrjClick(ed);
+    EXPECT_EQ(ReadBytes((dir / "mine.XML").string()), saved);
 }
 
 TEST_F(OpenFileTest, SaveRightAfterOpenWritesTheOpenedFile) {
