@@ -351,6 +351,16 @@ TEST_F(OpenFileTest, YesThenARefusedFileKeepsTheProjectAndItsFile) {
     EXPECT_EQ(ReadBytes((dir / "mine.XML").string()), saved);
 }
 
+TEST_F(OpenFileTest, RectanglesAtThe32BitLimitsOpen) {
+    auto lines = ThreeSectionFile();
+    lines[4] = "  <rect x=\"2147483647\" y=\"-2147483648\" w=\"2147483647\" h=\"2147483647\" /></rect>";
+    lines[17] = "    <rect x=\"-2147483648\" y=\"2147483647\" w=\"2147483647\" h=\"-2147483648\" /></rect>";
+    ASSERT_TRUE(Open(Write("far.XML", lines)));
+    EXPECT_EQ(ed.Prj->TimePL[0].MainWin.Left, 2147483647);
+    ASSERT_TRUE(ed.Prj->TimePL[0].MainWin.Shape);
+    EXPECT_EQ(ed.Prj->TimePL[0].MainWin.Shape->Left, 1 << 29);
+}
+
 TEST_F(OpenFileTest, SaveRightAfterOpenWritesTheOpenedFile) {
     const auto path = Write("plan.XML", ThreeSectionFile());
     if (!Open(path)) GTEST_SKIP() << "needs the project file reader";
