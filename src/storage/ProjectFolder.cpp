@@ -82,6 +82,13 @@ std::optional<std::string> NameClash(const Project& prj, const std::string& path
     return clash;
 }
 
+std::optional<std::string> AddFileRefusal(const Project& prj, const std::string& path,
+                                          const std::vector<std::string>& pending) {
+    if (const char* problem = FolderNameProblem(BareName(path)))
+        return "The file " + Quoted(path, 200) + " cannot be used: " + problem + ".";
+    return NameClash(prj, path, pending);
+}
+
 void RefreshFileList(Editor& ed) {
     Project& prj = *ed.Prj;
     if (prj.CurTimeIndex == -1) return;

@@ -17,6 +17,11 @@ struct CopyJob {
     bool Replace = true;  // false: an existing destination is kept (backgrounds)
 };
 
+// Why path cannot join the project (a name the project file cannot carry, or a name
+// clash as NameClash tells), or nullopt when it can.
+std::optional<std::string> AddFileRefusal(const Project& prj, const std::string& path,
+                                          const std::vector<std::string>& pending = {});
+
 // Rebuilds the file list of section `index` from its sub window playlists and renumbers
 // the entries' FileIndex; returns the copies of its sub window files into prj.PrjDir,
 // in playlist order, without making them.

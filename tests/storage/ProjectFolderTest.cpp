@@ -6,6 +6,8 @@
 
 #include <filesystem>
 
+#include "layout/WindowList.h"
+#include "playlist/PlaylistTable.h"
 #include "storage/MediaCopy.h"
 #include "storage/ProjectFolder.h"
 #include "support/FakePlatform.h"
@@ -201,6 +203,64 @@ TEST_F(RefreshFileListTest, CopiesNothingWithoutProjectFileOrSection) {
     RefreshFileList(ed);
     EXPECT_TRUE(ed.Prj->TimePL[0].FileList.empty());
     EXPECT_TRUE(fs::is_empty(folder.Dir()));
+}
+
+// Adding a playlist file or a background whose copy would land on another file's copy.
+class AddingFilesTest : public RefreshFileListTest {
+protected:
+    PlaylistTable table;
+    void SetUp() override {
+        RefreshFileListTest::SetUp();
+        auto& rec = ed.Prj->TimePL[0];
+        rec.SubWinCount = 1;
+        Entry(1, 0, media / "a/clip.mp4");
+        rec.BGFile = media / "a/back.jpg";
+        WriteBytes(rec.BGFile, "background");
+        ed.View.TimeList = {"08:00 -- 09:00"};
+        ed.PLWinIndex = 0;
+        PLFormShow(ed, table);
+    }
+    std::vector<std::string> Added() {
+        std::vector<std::string> files;
+        for (int r = 1; r <= table.ItemCount; ++r) files.push_back(table.Rows[r][0]);
+        return files;
+    }
+};
+
+TEST_F(AddingFilesTest, ANameTakenByAnotherFileIsRefusedNamingBoth) {
+    WriteBytes(media / "b/clip.mp4", "another clip");
+    WriteBytes(media / "b/BACK.JPG", "another background");
+    WriteBytes(media / "b/plan.xml", "named like the project file");
+    WriteBytes(media / "b/new.mp4", "new");
+    WriteBytes(media / "b/twice.mp4", "first");
+    fs::create_directories(media / "c");
+    WriteBytes(media / "c/twice.mp4", "second, chosen in the same dialog");
+    fs::copy_file(media / "a/clip.mp4", media / "c/clip.mp4");
+    fs::last_write_time(media / "c/clip.mp4", fs::last_write_time(media / "a/clip.mp4"));
+    platform.fileLists = {{media / "b/clip.mp4", media / "b/BACK.JPG", media / "b/plan.xml", media / "b/new.mp4",
+                           media / "b/twice.mp4", media / "c/twice.mp4", media / "c/clip.mp4",
+                           media / "b/a\\b.mp4"}};
+    AddFiles1Click(ed, table);
+    // The same file elsewhere (same size and time as the copy) is no clash.
+    EXPECT_EQ(Added(), (std::vector<std::string>{media / "b/new.mp4", media / "b/twice.mp4", media / "c/clip.mp4"}));
+    const auto texts = platform.Texts();
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[0], "The file \"" + (media / "b/clip.mp4") + "\" would replace \"" + (media / "a/clip.mp4") +
+                            "\" in the project folder: both have the name \"clip.mp4\".");
+    EXPECT_THAT(texts[1], ::testing::HasSubstr("would replace \"" + (media / "a/back.jpg") + "\""));
+    EXPECT_THAT(texts[2], ::testing::HasSubstr("would replace \"" + (folder / "plan.XML") + "\""));
+    EXPECT_THAT(texts[3], ::testing::HasSubstr("would replace \"" + (media / "b/twice.mp4") + "\""));
+    EXPECT_THAT(texts[4], ::testing::HasSubstr("the name has a folder part"));
+}
+
+TEST_F(AddingFilesTest, ABackgroundNameTakenByAnotherFileIsRefused) {
+    WriteBytes(media / "b/CLIP.mp4", "not the clip");
+    platform.files = {media / "b/CLIP.mp4"};
+    SBtn_BGFileClick(ed);
+    EXPECT_EQ(ed.Prj->TimePL[0].BGFile, media / "a/back.jpg");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].caption, "Warning");
+    EXPECT_THAT(platform.messages[0].text, ::testing::HasSubstr("would replace \"" + (media / "a/clip.mp4") + "\""));
 }
 
 }  // namespace
