@@ -187,6 +187,17 @@ TEST_F(SaveTest, AfterSaveAsTheProjectUsesTheNewFolder) {
     EXPECT_EQ(ReadBytes(folder / "pic2.jpg"), "edited in the folder");
 }
 
+TEST_F(SaveTest, AGoneSourceWhoseCopyIsInTheFolderIsNoFailure) {
+    WriteBytes(folder / "back.jpg", "copied by an earlier save");
+    WriteBytes(folder / "promo.avi", "copied by an earlier save");
+    fs::remove(media / "back.jpg");
+    fs::remove(media / "promo.avi");
+    platform.files = {folder / "plan.XML"};
+    Saveas1Click(ed);
+    EXPECT_EQ(platform.Texts(), std::vector<std::string>{"Save completed!"});
+    EXPECT_EQ(ed.Prj->TimePL[0].BGFile, folder / "back.jpg");
+}
+
 TEST_F(SaveTest, LinksInTheFolderAreReplacedNotWrittenThrough) {
     test::TempDir outside;
     WriteBytes(outside / "profile", "private");
