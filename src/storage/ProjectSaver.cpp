@@ -1,10 +1,8 @@
 #include "storage/ProjectSaver.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
-
-#include <sys/stat.h>
+#include <unordered_set>
 
 #include "model/Error.h"
 #include "model/Paths.h"
@@ -15,8 +13,6 @@
 namespace kestrel {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr size_t MaxListedFailures = 20;
 
@@ -37,9 +33,9 @@ std::string PartialMessage(const std::vector<Failure>& failures) {
 // After a save every file the project names is taken from its copy in the folder, as
 // after reopening the file, so that later copies and checks use the folder's files.
 // Files whose copy is not there keep their source, to be tried again.
-void UseFolderCopies(Project& prj, const std::vector<std::string>& placed) {
+void UseFolderCopies(Project& prj, const std::unordered_set<std::string>& placed) {
     ForEachProjectFile(prj, [&](std::string& file) {
-        if (std::find(placed.begin(), placed.end(), file) != placed.end()) file = prj.PrjDir + BareName(file);
+        if (placed.count(file)) file = prj.PrjDir + BareName(file);
     });
 }
 
@@ -114,14 +110,14 @@ void SavePrjClick(Editor& ed) {
     const std::string text = PrjFileText(prj);
     CheckReplaceable(prj.PrjFileName);
     std::vector<Failure> failures = TakeOutClashes(jobs, prj.PrjFileName);
-    std::vector<std::string> placed;
+    std::unordered_set<std::string> placed;
     const int total = static_cast<int>(jobs.size());
     for (int n = 0; n < total; ++n) {
         const CopyJob& job = jobs[n];
         ed.platform.SaveProgress(job.Source, n, total);
         CopyResult r = CopyMediaFile(job.Source, job.Destination, job.Replace);
         if (r.Status != CopyStatus::Failed) {
-            placed.push_back(job.Source);
+            placed.insert(job.Source);
             continue;
         }
         bool listed = std::any_of(failures.begin(), failures.end(),
