@@ -95,17 +95,19 @@ CopyResult OpenCopySource(const std::string& source, Fd& in, struct stat& st, in
 
 // What stands at the destination decides whether a copy is needed. A symbolic link
 // there is never trusted as a copy: it is replaced, its target left alone (unless it
-// leads to the source itself).
-std::optional<CopyStatus> DestinationDecides(const std::string& destination, const struct stat& src,
+// leads to the source itself). A write-protected copy is not replaced.
+std::optional<CopyResult> DestinationDecides(const std::string& destination, const struct stat& src,
                                              bool replace) {
     struct stat dst {};
     if (::lstat(destination.c_str(), &dst) != 0) return std::nullopt;
     struct stat followed {};
     if (::stat(destination.c_str(), &followed) == 0 && followed.st_dev == src.st_dev &&
         followed.st_ino == src.st_ino)
-        return CopyStatus::SameFile;
-    if (!replace) return CopyStatus::Kept;
-    if (S_ISREG(dst.st_mode) && dst.st_size == src.st_size && SameTime(dst, src)) return CopyStatus::Unchanged;
+        return CopyResult{CopyStatus::SameFile, {}};
+    if (!replace) return CopyResult{CopyStatus::Kept, {}};
+    if (!S_ISREG(dst.st_mode)) return std::nullopt;
+    if (dst.st_size == src.st_size && SameTime(dst, src)) return CopyResult{CopyStatus::Unchanged, {}};
+    if ((dst.st_mode & 0222) == 0) return CopyResult{CopyStatus::Failed, "the copy in the project folder is write-protected"};
     return std::nullopt;
 }
 
@@ -137,7 +139,7 @@ CopyResult CopyMediaFile(const std::string& source, const std::string& destinati
         if (gone && ::lstat(destination.c_str(), &dst) == 0 && S_ISREG(dst.st_mode)) return {CopyStatus::Kept, {}};
         return opened;
     }
-    if (auto decided = DestinationDecides(destination, src, replace)) return {*decided, {}};
+    if (auto decided = DestinationDecides(destination, src, replace)) return *decided;
     return CopyIntoPlace(in.fd, src, destination);
 }
 

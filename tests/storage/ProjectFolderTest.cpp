@@ -95,10 +95,13 @@ TEST(MediaCopy, ReplacesALinkAtTheDestinationInsteadOfWritingThroughIt) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.Dir()), fs::directory_iterator()), 2);
 }
 
-TEST(MediaCopy, OnlyRegularFilesAreCopiedAndAGoneSourceWithItsCopyIsNoFailure) {
+TEST(MediaCopy, WhatIsNotCopiedAndWhy) {
     test::TempDir dir, folder;
     ASSERT_EQ(::mkfifo((dir / "pipe.mp4").c_str(), 0644), 0);  // would block a plain open
     WriteBytes(folder / "kept.jpg", "copied by an earlier save");
+    WriteBytes(folder / "locked.jpg", "protected by the user");
+    fs::permissions(folder / "locked.jpg", fs::perms::owner_read);
+    WriteBytes(dir / "locked.jpg", "newer");
     struct Case {
         std::string source, destination;
         CopyStatus status;
@@ -108,6 +111,7 @@ TEST(MediaCopy, OnlyRegularFilesAreCopiedAndAGoneSourceWithItsCopyIsNoFailure) {
         {"/dev/zero", folder / "zero", CopyStatus::Failed, "not a regular file"},
         {dir / "kept.jpg", folder / "kept.jpg", CopyStatus::Kept, ""},
         {"/etc/hostname", folder.Dir() + "..", CopyStatus::Failed, "the name is not a file name"},
+        {dir / "locked.jpg", folder / "locked.jpg", CopyStatus::Failed, "the copy in the project folder is write-protected"},
     };
     for (const auto& c : cases) {
         auto r = CopyMediaFile(c.source, c.destination, true);
@@ -116,6 +120,7 @@ TEST(MediaCopy, OnlyRegularFilesAreCopiedAndAGoneSourceWithItsCopyIsNoFailure) {
     }
     EXPECT_FALSE(fs::exists(folder / "pipe.mp4"));
     EXPECT_EQ(ReadBytes(folder / "kept.jpg"), "copied by an earlier save");
+    EXPECT_EQ(ReadBytes(folder / "locked.jpg"), "protected by the user");
 }
 
 class RefreshFileListTest : public ::testing::Test {
