@@ -79,4 +79,18 @@ check "rewrite over a write-protected file" 1 "$tool" rewrite "$data/worked-exam
 grep -q "write-protected" "$work/err" && [ "$(cat "$work/locked.XML")" = "keep me" ] \
     || { echo "FAIL: write-protected file"; cat "$work/err"; fail=1; }
 
+# A folder that allows no new file beside the project file: the file stays, the reason says why.
+# (Run as an ordinary user: permissions do not bind root.)
+as_user=()
+[ "$(id -u)" = 0 ] && as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+chmod 755 "$work"
+mkdir "$work/ro"
+echo "keep me" >"$work/ro/plan.XML"
+chmod 666 "$work/ro/plan.XML"
+chmod 555 "$work/ro"
+check "rewrite in a folder without room" 1 "${as_user[@]}" "$tool" rewrite "$data/worked-example.XML" "$work/ro/plan.XML"
+grep -q "the folder \"$work/ro/\" does not allow a new file next to it" "$work/err" && [ "$(cat "$work/ro/plan.XML")" = "keep me" ] \
+    || { echo "FAIL: folder without room:"; cat "$work/err"; fail=1; }
+chmod 755 "$work/ro"
+
 exit $fail
