@@ -1,16 +1,27 @@
 #include "layout/CoordinateMapping.h"
 
 #include <cmath>
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace kestrel {
 
-// Round(a * num / den): the product in 32 bits as the stored values are, the quotient
-// in double, an exact half going to the even neighbour.
-static int Scale(int a, int num, int den) {
-    const auto product = static_cast<std::int32_t>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(num));
-    return static_cast<int>(std::nearbyint(static_cast<double>(product) / den));
+// Round(a * num / den), an exact half going to the even neighbour. The product is
+// exact in long double (64-bit mantissa) for any two 32-bit values and edge sums, so
+// no stored rectangle can overflow it; for products within 32 bits the result is that
+// of a 32-bit product divided in double.
+std::int64_t ScaleEdge(std::int64_t a, int num, int den) {
+    if (den == 0) return 0;
+    const long double q = std::nearbyint(static_cast<long double>(a) * num / den);
+    return static_cast<std::int64_t>(std::clamp(q, -9.0e18L, 9.0e18L));
 }
+
+int ClampToInt(std::int64_t v) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+static int Scale(int a, int num, int den) { return ClampToInt(ScaleEdge(a, num, den)); }
 
 void ConvertShapeToResource(const Editor& ed, int& Left, int& Right, int& Top, int& Bottom) {
     const int dw = ed.Display.DisplayWidth, dh = ed.Display.DisplayHeight;

@@ -10,6 +10,7 @@
 #include "model/Error.h"
 #include "model/History.h"
 #include "model/Paths.h"
+#include "storage/ProjectFolder.h"
 
 namespace kestrel {
 
@@ -216,6 +217,10 @@ void SBtn_BGFileClick(Editor& ed) {
     if (path.find_first_of("\"<\r\n") != std::string::npos) {
         ed.platform.Warn("The file name \"" + path +
                          "\" cannot be used: it contains a quotation mark, \"<\" or a line break.");
+        return;
+    }
+    if (auto refusal = AddFileRefusal(*ed.Prj, path)) {
+        ed.platform.Warn(*refusal);
         return;
     }
     rec->BGFile = path;

@@ -2,6 +2,7 @@
 // Path helpers: the one place that knows the path delimiters.
 
 #include <string>
+#include <string_view>
 
 namespace kestrel {
 
@@ -21,5 +22,16 @@ bool IsPictureFile(const std::string& path);
 std::string AsciiUpper(std::string s);
 // The folder of the running program, with its trailing delimiter.
 std::string ProgramFolder();
+
+// Why name cannot stand in the project file for a file of the project folder, or
+// nullptr when it can: it must be a bare name (no folder part, not "." or ".."), at
+// most 255 bytes of UTF-8 text, without a quotation mark, "<" or a line break, which
+// the file cannot carry.
+const char* FolderNameProblem(std::string_view name);
+// Whether bytes are well-formed UTF-8.
+bool ValidUtf8(std::string_view s);
+// Two bare names that land on one copy in the project folder: the letters A to Z
+// compare without regard to case, as the file list and case-blind disks treat them.
+bool SameCopyName(const std::string& a, const std::string& b);
 
 }  // namespace kestrel

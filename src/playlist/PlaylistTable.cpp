@@ -5,6 +5,7 @@
 
 #include "model/DialogFolder.h"
 #include "model/History.h"
+#include "storage/ProjectFolder.h"
 
 namespace kestrel {
 
@@ -23,16 +24,26 @@ TTimePLData* Section(Editor& ed) { return ed.Prj ? ed.Prj->Current() : nullptr; 
 
 // The files chosen in the file dialog that the project file can carry; each refused
 // name is reported, the rest go on.
-std::vector<std::string> ChooseFiles(Editor& ed) {
+// The files of the table's rows and those chosen so far: they join the project on OK.
+std::vector<std::string> PendingFiles(const PlaylistTable& t, std::vector<std::string> chosen) {
+    for (int r = 1; r <= t.ItemCount && r < t.RowCount(); ++r) chosen.push_back(t.Rows[r][0]);
+    return chosen;
+}
+
+std::vector<std::string> ChooseFiles(Editor& ed, const PlaylistTable& t) {
     std::vector<std::string> chosen = ed.platform.OpenFiles("", DialogStartFolder(ed));
     if (!chosen.empty()) RememberDialogFolder(ed, chosen.front());
     std::vector<std::string> good;
     for (const std::string& f : chosen) {
-        if (StorableFileName(f))
-            good.push_back(f);
-        else
+        if (!StorableFileName(f)) {
             ed.platform.Report("The file name \"" + f +
                                "\" contains a quotation mark, \"<\" or a line break and is not added.");
+        } else if (auto refusal = ed.Prj ? AddFileRefusal(*ed.Prj, f, PendingFiles(t, good))
+                                         : std::optional<std::string>()) {
+            ed.platform.Report(*refusal);
+        } else {
+            good.push_back(f);
+        }
     }
     return good;
 }
@@ -142,7 +153,7 @@ bool StorableFileName(const std::string& path) {
 }
 
 void AddFiles1Click(Editor& ed, PlaylistTable& t) {
-    std::vector<std::string> files = ChooseFiles(ed);
+    std::vector<std::string> files = ChooseFiles(ed, t);
     if (files.empty()) return;
     if (t.ItemCount + static_cast<int>(files.size()) > MaxPLEntries) {
         ed.platform.Report(TooManyFilesText);
@@ -165,7 +176,7 @@ void AddFiles1Click(Editor& ed, PlaylistTable& t) {
 }
 
 void InsertFiles1Click(Editor& ed, PlaylistTable& t) {
-    std::vector<std::string> files = ChooseFiles(ed);
+    std::vector<std::string> files = ChooseFiles(ed, t);
     if (files.empty()) return;
     if (t.ItemCount + static_cast<int>(files.size()) > MaxPLEntries) {
         ed.platform.Report(TooManyFilesText);

@@ -8,7 +8,11 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <vector>
+
+#include "model/Paths.h"
+#include "storage/SafeFiles.h"
 
 namespace kestrel {
 
@@ -77,34 +81,66 @@ int CopyBytes(int in, int out, off_t len) {
     return 0;
 }
 
+// The source of a copy: only a regular file, opened without blocking so that a named
+// pipe or a device among the media cannot hang the editor.
+CopyResult OpenCopySource(const std::string& source, Fd& in, struct stat& st, int& openErr) {
+    in.fd = ::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    openErr = in.fd < 0 ? errno : 0;
+    if (in.fd < 0) return Failure(openErr);
+    if (::fstat(in.fd, &st) != 0) return Failure(errno);
+    if (S_ISDIR(st.st_mode)) return Failure(EISDIR);
+    if (!S_ISREG(st.st_mode)) return {CopyStatus::Failed, "not a regular file"};
+    return {CopyStatus::Copied, {}};
+}
+
+// What stands at the destination decides whether a copy is needed. A symbolic link
+// there is never trusted as a copy: it is replaced, its target left alone (unless it
+// leads to the source itself). A write-protected copy is not replaced.
+std::optional<CopyResult> DestinationDecides(const std::string& destination, const struct stat& src,
+                                             bool replace) {
+    struct stat dst {};
+    if (::lstat(destination.c_str(), &dst) != 0) return std::nullopt;
+    struct stat followed {};
+    if (::stat(destination.c_str(), &followed) == 0 && followed.st_dev == src.st_dev &&
+        followed.st_ino == src.st_ino)
+        return CopyResult{CopyStatus::SameFile, {}};
+    if (!replace) return CopyResult{CopyStatus::Kept, {}};
+    if (!S_ISREG(dst.st_mode)) return std::nullopt;
+    if (dst.st_size == src.st_size && SameTime(dst, src)) return CopyResult{CopyStatus::Unchanged, {}};
+    if ((dst.st_mode & 0222) == 0) return CopyResult{CopyStatus::Failed, "the copy in the project folder is write-protected"};
+    return std::nullopt;
+}
+
+// The copy is written under a temporary name in the destination's folder and renamed
+// into place when complete, so the real name never holds a partial file.
+CopyResult CopyIntoPlace(int in, const struct stat& src, const std::string& destination) {
+    TemporaryFile tmp(FolderPart(destination));
+    if (tmp.Fd() < 0) return Failure(tmp.Errno());
+    int err = tmp.SetMode();
+    if (!err) err = CopyBytes(in, tmp.Fd(), src.st_size);
+    struct timespec times[2] = {src.st_atim, src.st_mtim};
+    if (!err && ::futimens(tmp.Fd(), times) != 0) err = errno;
+    if (!err) err = tmp.PlaceAs(destination);
+    return err ? Failure(err) : CopyResult{CopyStatus::Copied, {}};
+}
+
 }  // namespace
 
 CopyResult CopyMediaFile(const std::string& source, const std::string& destination, bool replace) {
-    Fd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
-    if (in.fd < 0) return Failure(errno);
+    if (const char* problem = FolderNameProblem(BareName(destination))) return {CopyStatus::Failed, problem};
+    Fd in(-1);
     struct stat src {};
-    if (::fstat(in.fd, &src) != 0) return Failure(errno);
-    if (!S_ISREG(src.st_mode)) return Failure(S_ISDIR(src.st_mode) ? EISDIR : EINVAL);
-
-    struct stat dst {};
-    if (::stat(destination.c_str(), &dst) == 0) {
-        if (dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) return {CopyStatus::SameFile, {}};
-        if (!replace) return {CopyStatus::Kept, {}};
-        if (S_ISREG(dst.st_mode) && dst.st_size == src.st_size && SameTime(dst, src))
-            return {CopyStatus::Unchanged, {}};
+    int openErr = 0;
+    CopyResult opened = OpenCopySource(source, in, src, openErr);
+    if (opened.Status == CopyStatus::Failed) {
+        // A source that is gone while its copy is in the folder has done its work.
+        struct stat dst {};
+        bool gone = openErr == ENOENT || openErr == ENOTDIR;
+        if (gone && ::lstat(destination.c_str(), &dst) == 0 && S_ISREG(dst.st_mode)) return {CopyStatus::Kept, {}};
+        return opened;
     }
-
-    Fd out(::open(destination.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (out.fd < 0) return Failure(errno);
-    if (int err = CopyBytes(in.fd, out.fd, src.st_size)) return Failure(err);
-    struct timespec times[2] = {src.st_atim, src.st_mtim};
-    if (::futimens(out.fd, times) != 0) return Failure(errno);
-    if (::close(out.fd) != 0) {
-        out.fd = -1;
-        return Failure(errno);
-    }
-    out.fd = -1;
-    return {CopyStatus::Copied, {}};
+    if (auto decided = DestinationDecides(destination, src, replace)) return *decided;
+    return CopyIntoPlace(in.fd, src, destination);
 }
 
 std::uint64_t MediaBytesCopied() { return bytesCopied.load(); }

@@ -23,6 +23,9 @@ struct CopyResult {
 // source's modification time, so a destination with the same size and time as its
 // source is taken as unchanged and not copied again. With replace false an existing
 // destination is kept. A source that is the destination itself is never touched.
+// Only a regular file is copied. The copy lands under a temporary name beside the
+// destination and is renamed into place, replacing a link there rather than writing
+// through it. A missing source whose destination already exists is Kept.
 CopyResult CopyMediaFile(const std::string& source, const std::string& destination, bool replace);
 
 // Bytes written by CopyMediaFile since the program started (for measurements).

@@ -3,11 +3,13 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <optional>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "model/Error.h"
+#include "model/Paths.h"
 
 namespace kestrel {
 
@@ -20,7 +22,7 @@ public:
     Reader(std::string_view data, const std::string& fileName) : data_(data), file_(fileName) {}
 
     [[noreturn]] void Refuse(int line, const std::string& reason) const {
-        throw Error("Cannot read the project file \"" + file_ + "\": line " + std::to_string(line) +
+        throw Error("Cannot read the project file " + Quoted(file_) + ": line " + std::to_string(line) +
                     ": " + reason + ".");
     }
     [[noreturn]] void Truncated() const { Refuse(line_ + 1, "the file ends inside a time section"); }
@@ -29,6 +31,17 @@ public:
     int LineNo() const { return line_; }
 
     void SkipBytes(size_t n) { pos_ = std::min(data_.size(), pos_ + n); }
+
+    // The line that must stand here, exactly.
+    void Expect(std::string_view known, const std::string& missing) {
+        if (AtEnd()) Refuse(line_ + 1, missing);
+        if (Line() != known) Refuse(line_, missing);
+    }
+    // A name of a file in the project folder; an empty one only where allowed.
+    void CheckName(std::string_view name, bool emptyAllowed) const {
+        if (name.empty() && emptyAllowed) return;
+        if (const char* problem = FolderNameProblem(name)) Refuse(line_, Quoted(name) + ": " + problem);
+    }
 
     // A line the writer puts here, passed over by its length; false when the data
     // ends before the line and its line end are complete.
@@ -110,8 +123,7 @@ public:
         if (negative) value = -value;
         if (ok && (value < INT32_MIN || value > INT32_MAX)) ok = false;
         if (!ok)
-            Refuse(line_, "the value \"" + std::string(v) + "\" of " + std::string(what) +
-                              " is not a whole number");
+            Refuse(line_, "the value " + Quoted(v) + " of " + std::string(what) + " is not a whole number");
         return static_cast<int>(value);
     }
     // The text after the first `chars` characters, up to the next quotation mark or "<".
@@ -129,39 +141,26 @@ public:
 private:
     static std::string_view Cut(std::string_view s) { return s.substr(0, s.find_first_of("\"<")); }
 
-    static bool ValidUtf8(std::string_view s) {
-        size_t i = 0;
-        while (i < s.size()) {
-            unsigned char c = static_cast<unsigned char>(s[i]);
-            if (c < 0x80) {
-                ++i;
-                continue;
-            }
-            int len;
-            uint32_t cp;
-            if ((c & 0xE0) == 0xC0) len = 2, cp = c & 0x1F;
-            else if ((c & 0xF0) == 0xE0) len = 3, cp = c & 0x0F;
-            else if ((c & 0xF8) == 0xF0) len = 4, cp = c & 0x07;
-            else return false;
-            if (i + len > s.size()) return false;
-            for (int k = 1; k < len; ++k) {
-                unsigned char cc = static_cast<unsigned char>(s[i + k]);
-                if ((cc & 0xC0) != 0x80) return false;
-                cp = (cp << 6) | (cc & 0x3F);
-            }
-            if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000) ||
-                cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-                return false;
-            i += len;
-        }
-        return true;
-    }
-
     std::string_view data_;
     const std::string& file_;
     size_t pos_ = 0;
     int line_ = 0;  // the number of the last line read or skipped (the declaration is 1)
 };
+
+// The number of the first line whose end is not CR LF (a lone CR or LF), or 0.
+int FirstLoneLineEnd(std::string_view data) {
+    int line = 1;
+    for (size_t i = 0; i < data.size(); ++i) {
+        if (data[i] == '\r') {
+            if (i + 1 >= data.size() || data[i + 1] != '\n') return line;
+            ++i;
+            ++line;
+        } else if (data[i] == '\n') {
+            return line;
+        }
+    }
+    return 0;
+}
 
 void ReadRect(Reader& r, std::string_view line, int& left, int& top, int& width, int& height) {
     left = r.Number(line, "x");
@@ -175,12 +174,16 @@ void ReadRect(Reader& r, std::string_view line, int& left, int& top, int& width,
 void ReadPrjData(Project& prj, std::string_view data, const std::string& fileName) {
     Reader r(data, fileName);
     prj.TimeCount = 0;
-    r.SkipBytes(3);  // byte order mark
-    // Data that ends inside the first two lines holds no section.
-    if (!r.Skip("<?xml version=\"1.0\" encoding=\"utf-8\"?>") || !r.Skip("<KESTREL>")) return;
+    // Only a complete file of this form is a project: anything else (an empty or cut-off
+    // file, an unrelated document) would open as an empty project and be overwritten.
+    if (!data.starts_with("\xEF\xBB\xBF")) r.Refuse(1, "the file does not start with the UTF-8 byte order mark");
+    if (int line = FirstLoneLineEnd(data.substr(3))) r.Refuse(line, "line ends are not CR LF");
+    r.SkipBytes(3);
+    r.Expect("<?xml version=\"1.0\" encoding=\"utf-8\"?>", "the declaration line is missing");
+    r.Expect("<KESTREL>", "the root line <KESTREL> is missing");
 
     for (int i = 0;; ++i) {
-        if (r.AtEnd()) return;  // ends where a section would start
+        if (r.AtEnd()) r.Refuse(r.LineNo() + 1, "the closing line </KESTREL> is missing");
         std::string_view timeLine = r.Line();
         if (timeLine == "</KESTREL>") return;
         if (i >= MaxTimeIndex) r.Refuse(r.LineNo(), "more than 10 time sections");
@@ -200,6 +203,7 @@ void ReadPrjData(Project& prj, std::string_view data, const std::string& fileNam
             if (k > MaxPLIndex) r.Refuse(r.LineNo(), "more than 101 entries in the main window's playlist");
             TMainWinPL& e = rec.MainWin.PL[k];
             auto name = Reader::Value(line, "name");
+            r.CheckName(name.value_or(std::string_view()), true);  // an entry may name no file
             e.FileName = prj.PrjDir + std::string(name.value_or(std::string_view()));
             // A file name may itself hold "vol=" or "interval=": the numbers are looked
             // for after the name first, where the writer puts them.
@@ -224,7 +228,9 @@ void ReadPrjData(Project& prj, std::string_view data, const std::string& fileNam
         for (;;) {
             std::string_view line = r.LineInSection();
             if (line == "   </LIST>") break;
-            rec.FileList.emplace_back(Reader::AfterPrefix(line, 7));
+            std::string_view entry = Reader::AfterPrefix(line, 7);
+            r.CheckName(entry, false);
+            rec.FileList.emplace_back(entry);
         }
 
         size_t mark = r.Position();
@@ -233,6 +239,7 @@ void ReadPrjData(Project& prj, std::string_view data, const std::string& fileNam
             r.Rewind(mark);
             rec.BGFile.clear();
         } else {
+            r.CheckName(bg, false);
             rec.BGFile = prj.PrjDir + std::string(bg);
         }
 
@@ -270,21 +277,30 @@ void ReadPrjData(Project& prj, std::string_view data, const std::string& fileNam
 void ReadPrjFile(Project& prj) {
     const std::string& file = prj.PrjFileName;
     auto refuse = [&](const std::string& reason) {
-        throw Error("Cannot read the project file \"" + file + "\": line 1: " + reason + ".");
+        throw Error("Cannot read the project file " + Quoted(file) + ": line 1: " + reason + ".");
     };
+    // Opened without blocking: a named pipe or a device must not hang the editor.
+    int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) refuse(std::strerror(errno));
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
     struct stat st {};
-    if (::stat(file.c_str(), &st) != 0) refuse(std::strerror(errno));
+    if (::fstat(fd, &st) != 0) refuse(std::strerror(errno));
     if (S_ISDIR(st.st_mode)) refuse(std::strerror(EISDIR));
+    if (!S_ISREG(st.st_mode)) refuse("the file is not a regular file");
     if (static_cast<std::uintmax_t>(st.st_size) > MaxPrjFileSize) refuse("the file is larger than 64 MiB");
-    std::ifstream in(file, std::ios::binary);
-    if (!in) refuse(std::strerror(errno));
     std::string data;
     char buf[1 << 16];
-    while (in.read(buf, sizeof buf) || in.gcount() > 0) {
-        data.append(buf, static_cast<size_t>(in.gcount()));
+    for (;;) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) refuse(std::strerror(errno));
+        if (n == 0) break;
+        data.append(buf, static_cast<size_t>(n));
         if (data.size() > MaxPrjFileSize) refuse("the file is larger than 64 MiB");
     }
-    if (in.bad()) refuse(std::strerror(errno));
     ReadPrjData(prj, data, file);
 }
 

@@ -11,6 +11,7 @@
 
 #include "model/Error.h"
 #include "model/Paths.h"
+#include "storage/SafeFiles.h"
 
 namespace kestrel {
 
@@ -41,6 +42,15 @@ private:
 // keeps its sign in front so that the file can be read again.
 std::string TimeField(int t) { return t < 0 ? std::to_string(t) : FillZero(t, 4); }
 
+// A name goes into the file only when the reader gives back exactly that name.
+const std::string& Writable(const std::string& name, int section, bool emptyAllowed = false) {
+    if (name.empty() && emptyAllowed) return name;
+    if (const char* problem = FolderNameProblem(name))
+        throw Error("The project cannot be saved: the file name " + Quoted(name) + " in time section " +
+                    std::to_string(section + 1) + " cannot be stored in the project file (" + problem + ").");
+    return name;
+}
+
 template <class Win>
 void Rect(Lines& l, const char* indent, const Win& w) {
     l << indent << "<rect x=\"" << w.Left << "\" y=\"" << w.Top << "\" w=\"" << w.Width
@@ -70,7 +80,7 @@ std::string PrjFileText(const Project& prj) {
         int mainCount = std::clamp(rec.MainWin.PLCount, 0, MaxPLIndex + 1);
         for (int k = 0; k < mainCount; ++k) {
             const TMainWinPL& e = rec.MainWin.PL[k];
-            l << "   <a name=\"" << BareName(e.FileName) << "\" vol=\"" << e.Vol << "\" interval=\""
+            l << "   <a name=\"" << Writable(BareName(e.FileName), i, true) << "\" vol=\"" << e.Vol << "\" interval=\""
               << e.Interval << "\" /></a>";
             l.End();
         }
@@ -86,7 +96,7 @@ std::string PrjFileText(const Project& prj) {
         l << "   <LIST>";
         l.End();
         for (const auto& entry : rec.FileList) {
-            l << "    <P>" << entry << "</P>";
+            l << "    <P>" << Writable(entry, i) << "</P>";
             l.End();
         }
         l << "   </LIST>";
@@ -94,7 +104,7 @@ std::string PrjFileText(const Project& prj) {
         // A background line with an empty name could not be read back: the reader
         // would take it for the line after it. Such a background names no file anyway.
         if (!BareName(rec.BGFile).empty()) {
-            l << "   <BACKGROUND>" << BareName(rec.BGFile) << "</BACKGROUND>";
+            l << "   <BACKGROUND>" << Writable(BareName(rec.BGFile), i) << "</BACKGROUND>";
             l.End();
         }
         int subCount = std::min(rec.SubWinCount, MaxSubWin);
@@ -122,49 +132,42 @@ std::string PrjFileText(const Project& prj) {
     return out;
 }
 
+void CheckReplaceable(const std::string& path) {
+    const std::string target = FollowLinks(path);
+    struct stat old {};
+    if (::stat(target.c_str(), &old) != 0) return;  // a new file
+    if (!S_ISREG(old.st_mode))
+        throw Error("Cannot save over " + Quoted(target) + ": it is not a regular file.");
+    if ((old.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
+        throw Error("The file " + Quoted(target) + " is write-protected; it was not replaced.");
+}
+
 void WriteFileReplacing(const std::string& path, const std::string& bytes) {
+    // A project file that is a link stays one: its target is what gets replaced.
+    const std::string target = FollowLinks(path);
     auto fail = [&](int err) {
-        return Error("Cannot create the file \"" + path + "\": " + std::strerror(err) + ".");
+        return Error("Cannot create the file " + Quoted(target) + ": " + std::strerror(err) + ".");
     };
-    std::string folder = FolderPart(path);
-    std::string tmpl = (folder.empty() ? std::string("./") : folder) + "." + BareName(path) + ".XXXXXX";
-    int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) throw fail(errno);
-    auto abandon = [&](int err) {
-        ::close(fd);
-        ::unlink(tmpl.c_str());
-        throw fail(err);
-    };
+    CheckReplaceable(target);
+    const std::string folder = FolderPart(target);
+    TemporaryFile tmp(folder);
+    if (tmp.Fd() < 0) {
+        if (tmp.Errno() == ENOENT || tmp.Errno() == ENOTDIR) throw fail(tmp.Errno());
+        throw Error("Cannot save " + Quoted(target) + ": the folder " + Quoted(folder.empty() ? "." : folder) +
+                    " does not allow a new file next to it (" + std::strerror(tmp.Errno()) +
+                    "), and the file is only ever replaced by a complete new one.");
+    }
     // The new file gets the old one's permissions, or the usual ones of a new file.
     struct stat old {};
-    mode_t mode;
-    if (::stat(path.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
+    int err = tmp.SetMode(::stat(target.c_str(), &old) == 0 ? static_cast<int>(old.st_mode & 07777) : -1);
+    for (size_t done = 0; !err && done < bytes.size();) {
+        ssize_t n = ::write(tmp.Fd(), bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) err = errno;
+        else done += static_cast<size_t>(n);
     }
-    if (::fchmod(fd, mode) != 0) abandon(errno);
-    for (size_t done = 0; done < bytes.size();) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            abandon(errno);
-        }
-        done += static_cast<size_t>(n);
-    }
-    if (::fsync(fd) != 0) abandon(errno);
-    if (::close(fd) != 0) {
-        int err = errno;
-        ::unlink(tmpl.c_str());
-        throw fail(err);
-    }
-    if (::rename(tmpl.c_str(), path.c_str()) != 0) {
-        int err = errno;
-        ::unlink(tmpl.c_str());
-        throw fail(err);
-    }
+    if (!err) err = tmp.PlaceAs(target);
+    if (err) throw fail(err);
 }
 
 void WritePrjFile(const Project& prj) { WriteFileReplacing(prj.PrjFileName, PrjFileText(prj)); }

@@ -1,5 +1,11 @@
 #include "storage/ProjectFolder.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "model/Error.h"
 #include "model/Paths.h"
 #include "storage/MediaCopy.h"
 
@@ -30,6 +36,59 @@ std::vector<CopyJob> RebuildFileList(Project& prj, int index) {
     return jobs;
 }
 
+std::vector<CopyFailure> TakeOutClashes(std::vector<CopyJob>& jobs, const std::string& projectFile) {
+    std::vector<CopyFailure> clashes;
+    std::unordered_map<std::string, std::string> firstSource;  // copy name in capitals -> its file
+    if (!projectFile.empty()) firstSource[AsciiUpper(BareName(projectFile))] = projectFile;
+    std::vector<CopyJob> kept;
+    for (CopyJob& job : jobs) {
+        auto [at, isNew] = firstSource.try_emplace(AsciiUpper(BareName(job.Destination)), job.Source);
+        const std::string& other = at->second;
+        if (isNew || (other != projectFile && SameForCopy(other, job.Source))) {
+            kept.push_back(std::move(job));
+            continue;
+        }
+        bool listed = std::any_of(clashes.begin(), clashes.end(), [&](const CopyFailure& f) { return f.Source == job.Source; });
+        if (!listed) clashes.push_back({job.Source, " would replace " + Quoted(other, 200) + " in the project folder"});
+    }
+    jobs = std::move(kept);
+    return clashes;
+}
+
+bool SameForCopy(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    struct stat sa {}, sb {};
+    if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
+    if (sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino) return true;
+    return S_ISREG(sa.st_mode) && S_ISREG(sb.st_mode) && sa.st_size == sb.st_size &&
+           sa.st_mtim.tv_sec == sb.st_mtim.tv_sec && sa.st_mtim.tv_nsec == sb.st_mtim.tv_nsec;
+}
+
+std::optional<std::string> NameClash(const Project& prj, const std::string& path,
+                                     const std::vector<std::string>& pending) {
+    const std::string name = BareName(path);
+    auto refusal = [&](const std::string& other) {
+        return "The file " + Quoted(path, 200) + " would replace " + Quoted(other, 200) +
+               " in the project folder: both have the name " + Quoted(name, 200) + ".";
+    };
+    if (!prj.PrjFileName.empty() && SameCopyName(name, BareName(prj.PrjFileName))) return refusal(prj.PrjFileName);
+    std::optional<std::string> clash;
+    auto check = [&](const std::string& other) {
+        if (!clash && !other.empty() && SameCopyName(name, BareName(other)) && !SameForCopy(other, path))
+            clash = refusal(other);
+    };
+    for (const std::string& f : pending) check(f);
+    ForEachProjectFile(prj, check);
+    return clash;
+}
+
+std::optional<std::string> AddFileRefusal(const Project& prj, const std::string& path,
+                                          const std::vector<std::string>& pending) {
+    if (const char* problem = FolderNameProblem(BareName(path)))
+        return "The file " + Quoted(path, 200) + " cannot be used: " + problem + ".";
+    return NameClash(prj, path, pending);
+}
+
 void RefreshFileList(Editor& ed) {
     Project& prj = *ed.Prj;
     if (prj.CurTimeIndex == -1) return;
@@ -37,6 +96,7 @@ void RefreshFileList(Editor& ed) {
     // Without a project file there is no project folder: copies would land in the
     // program's folder or in the previous project's. The first save copies them.
     if (prj.PrjFileName.empty()) return;
+    TakeOutClashes(jobs, prj.PrjFileName);  // the save lists them
     for (const auto& job : jobs) CopyMediaFile(job.Source, job.Destination, job.Replace);
 }
 

@@ -1,16 +1,18 @@
 #include "storage/ProjectSaver.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
+#include <unordered_set>
 
 #include "check/ProjectCheck.h"
 #include "model/DialogFolder.h"
+#include "model/Error.h"
 #include "model/History.h"
 #include "model/Paths.h"
 #include "storage/MediaCopy.h"
 #include "storage/PrjFileWriter.h"
 #include "storage/RecentProjects.h"
+#include "storage/SafeFiles.h"
 
 namespace kestrel {
 
@@ -18,17 +20,27 @@ namespace {
 
 constexpr size_t MaxListedFailures = 20;
 
-struct Failure {
-    std::string Source;
-    std::string Reason;
-};
+using Failure = CopyFailure;
 
-std::string PartialMessage(const std::vector<Failure>& failures) {
-    std::string text = "Save completed, but some files could not be copied into the project folder:";
+std::string FailureList(const std::vector<Failure>& failures) {
+    std::string text;
     size_t listed = std::min(failures.size(), MaxListedFailures);
-    for (size_t i = 0; i < listed; ++i) text += "\n" + failures[i].Source + ": " + failures[i].Reason;
+    for (size_t i = 0; i < listed; ++i) text += "\n" + Shortened(failures[i].Source, 200) + failures[i].Reason;
     if (failures.size() > listed) text += "\nand " + std::to_string(failures.size() - listed) + " more";
     return text;
+}
+
+std::string PartialMessage(const std::vector<Failure>& failures) {
+    return "Save completed, but some files could not be copied into the project folder:" + FailureList(failures);
+}
+
+// After a save every file the project names is taken from its copy in the folder, as
+// after reopening the file, so that later copies and checks use the folder's files.
+// Files whose copy is not there keep their source, to be tried again.
+void UseFolderCopies(Project& prj, const std::unordered_set<std::string>& placed) {
+    ForEachProjectFile(prj, [&](std::string& file) {
+        if (placed.count(file)) file = prj.PrjDir + BareName(file);
+    });
 }
 
 void SaveThenCleanUp(Editor& ed) {
@@ -99,20 +111,35 @@ void SavePrjClick(Editor& ed) {
     }
 
     auto jobs = SaveCopyPlan(prj);
-    std::vector<Failure> failures;
+    // Nothing is copied or written for a project that cannot be saved whole.
+    const std::string text = PrjFileText(prj);
+    CheckReplaceable(prj.PrjFileName);
+    std::vector<Failure> failures = TakeOutClashes(jobs, prj.PrjFileName);
+    std::unordered_set<std::string> placed;
     const int total = static_cast<int>(jobs.size());
     for (int n = 0; n < total; ++n) {
         const CopyJob& job = jobs[n];
         ed.platform.SaveProgress(job.Source, n, total);
         CopyResult r = CopyMediaFile(job.Source, job.Destination, job.Replace);
-        if (r.Status != CopyStatus::Failed) continue;
+        if (r.Status != CopyStatus::Failed) {
+            placed.insert(job.Source);
+            continue;
+        }
         bool listed = std::any_of(failures.begin(), failures.end(),
                                   [&](const Failure& f) { return f.Source == job.Source; });
-        if (!listed) failures.push_back({job.Source, r.Reason});
+        if (!listed) failures.push_back({job.Source, ": " + r.Reason});
     }
     ed.platform.SaveProgress({}, total, total);  // the copies are done
 
-    WritePrjFile(prj);
+    try {
+        WriteFileReplacing(prj.PrjFileName, text);
+    } catch (const Error& e) {
+        if (failures.empty()) throw;
+        throw Error(std::string(e.what()) + "\nThese files could not be copied into the project folder either:" +
+                    FailureList(failures));
+    }
+    UseFolderCopies(prj, placed);
+    RemoveStaleTemporaries(prj.PrjDir);
     ed.Edits.MarkSaved(prj);
     RememberRecentProject(ed.platform, prj.PrjFileName);
     std::string message = failures.empty() ? "Save completed!" : PartialMessage(failures);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "layout/CoordinateMapping.h"
 #include "support/FakePlatform.h"
 
@@ -73,6 +75,36 @@ TEST_F(MappingTest, PanelCoordinatesSurviveTheRoundTrip) {
     ConvertResourceToShape(ed, l, r, t, b);
     ConvertShapeToResource(ed, l, r, t, b);
     EXPECT_EQ(l, 188);
+}
+
+// Stored values anywhere in the 32-bit range map without overflow (the sanitizer build
+// checks the arithmetic); markers far off the screen are held at a fixed distance.
+TEST_F(MappingTest, ExtremeRectanglesMapWithoutOverflow) {
+    constexpr int Max = std::numeric_limits<int>::max(), Min = std::numeric_limits<int>::min();
+    constexpr int Far = 1 << 29;
+    struct Case {
+        int left, top, width, height;
+        Shape shape;
+    } cases[] = {
+        {Max, Max, Max, Max, {Far, Far, 0, 0}},
+        {Min, Min, Max, Max, {-Far, -Far, Far - 1, Far - 1}},  // right edge -1
+        {2000000000, 0, 0, 768, {Far, 0, 0, 407}},
+        {0, 0, 1360, 768, {0, 0, 722, 407}},
+    };
+    for (const auto& c : cases) {
+        TSubWinData win;
+        win.Left = c.left, win.Top = c.top, win.Width = c.width, win.Height = c.height;
+        Shape s;
+        PlaceShapeFromModel(ed, win, s);
+        EXPECT_EQ(s.Left, c.shape.Left) << c.left;
+        EXPECT_EQ(s.Top, c.shape.Top) << c.top;
+        EXPECT_EQ(s.Width, c.shape.Width) << c.width;
+        EXPECT_EQ(s.Height, c.shape.Height) << c.height;
+    }
+    int l = Max, r = Min, t = Max, b = Min;
+    ConvertShapeToResource(ed, l, r, t, b);
+    EXPECT_EQ(l, Max);  // beyond int: held at its end
+    EXPECT_EQ(r, Min);
 }
 
 // A size is never scaled by itself: it is the difference of two mapped edges.

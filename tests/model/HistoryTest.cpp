@@ -7,6 +7,7 @@
 #include "layout/MouseEditor.h"
 #include "layout/WindowList.h"
 #include "model/History.h"
+#include "model/Paths.h"
 #include "playlist/PlaylistTable.h"
 #include "storage/OpenCommand.h"
 #include "storage/ProjectSaver.h"
@@ -46,6 +47,7 @@ struct Session {
         Choose(0);
         Panel_MainWinClick(ed);  // stores the main window as its marker gives it
         ed.Prj->PrjFileName = dir / "plan.XML";
+        ed.Prj->PrjDir = FolderPart(ed.Prj->PrjFileName);
         Save();
         StartHistory(ed);
     }

@@ -105,14 +105,48 @@ TEST(PrjFileWriter, NegativeTimeIsWrittenSoThatItReadsBack) {
 }
 
 TEST(PrjFileWriter, BackgroundWithoutBareNameWritesNoLine) {
-    // "<BACKGROUND>x/</BACKGROUND>" reads as a background whose bare name is empty;
-    // writing an empty background line would make the saved file unreadable.
-    auto r = Read(Replace(Golden(), "<BACKGROUND>back.jpg<", "<BACKGROUND>x/<"));
-    ASSERT_EQ(r.error, "");
-    EXPECT_EQ(r.prj->TimePL[0].BGFile, "/prj/x/");
-    std::string bytes = PrjFileText(*r.prj);
+    // A background path ending in a delimiter names no file; an empty background line
+    // would make the saved file unreadable.
+    Project prj;
+    test::FillWorkedExample(prj);
+    prj.TimePL[0].BGFile = "/media/x/";
+    std::string bytes = PrjFileText(prj);
     EXPECT_THAT(bytes, ::testing::Not(HasSubstr("BACKGROUND")));
     EXPECT_EQ(Read(bytes).error, "");
+}
+
+TEST(PrjFileWriter, RefusesNamesThatWouldNotReadBack) {
+    struct Case {
+        const char* what;
+        std::string main, entry, background;
+        const char* reason;
+    } cases[] = {
+        {"quotation mark", "/m/say \"hi\".mp4", "a.jpg", "", "quotation mark"},
+        {"angle bracket", "/m/a<b.mp4", "a.jpg", "", "quotation mark"},
+        {"line feed", "/m/two\nlines.mp4", "a.jpg", "", "line break"},
+        {"carriage return in a list entry", "", "a\rb.jpg", "", "line break"},
+        {"folder part in a list entry", "", "sub/x.jpg", "", "folder part"},
+        {"backslash", "/m/a\\b.mp4", "a.jpg", "", "folder part"},
+        {"dot-dot background", "", "a.jpg", "/m/..", "not a file name"},
+        {"not UTF-8", "/m/caf\xE9.mp4", "a.jpg", "", "not UTF-8"},
+        {"longer than a file name", "/m/" + std::string(256, 'n'), "a.jpg", "", "longer than 255"},
+    };
+    for (const auto& c : cases) {
+        Project prj;
+        prj.TimeCount = 1;
+        auto& s = prj.TimePL[0];
+        s.MainWin.PLCount = 1;
+        s.MainWin.PL[0] = {1, 50, c.main};
+        s.FileList = {c.entry};
+        s.BGFile = c.background;
+        try {
+            PrjFileText(prj);
+            ADD_FAILURE() << c.what << ": written";
+        } catch (const Error& e) {
+            EXPECT_THAT(e.what(), HasSubstr(c.reason)) << c.what << ": " << e.what();
+            EXPECT_THAT(e.what(), HasSubstr("time section 1")) << c.what;
+        }
+    }
 }
 
 TEST(PrjFileWriter, ReplacesTheOldFileOnlyByRenamingACompleteNewOne) {
@@ -244,28 +278,11 @@ TEST(PrjFileReader, PrefixLengthsCountCharacters) {
     EXPECT_EQ(r.prj->TimePL[0].FileList[0], "pic1.jpg");
 }
 
-TEST(PrjFileReader, WhereTheDataMayEnd) {
+TEST(PrjFileReader, CompleteFilesMayLackTheLastLineEnd) {
     const std::string g = Golden();
-    const std::string section = g.substr(Head.size(), g.size() - Head.size() - 12);
-    struct Case {
-        const char* what;
-        std::string bytes;
-        int sections;
-    } cases[] = {
-        {"nothing", "", 0},
-        {"mark only", Bom, 0},
-        {"inside the first line", Bom + "<?xml ver", 0},
-        {"inside the root line", Head.substr(0, Head.size() - 3), 0},
-        {"after the root line", Head, 0},
-        {"no sections", Head + "</KESTREL>\r\n", 0},
-        {"closing line without its end", g.substr(0, g.size() - 2), 1},
-        {"after a complete section", Head + section, 1},
-        {"last line feed of the section missing", Head + section.substr(0, section.size() - 1), 1},
-    };
-    for (const auto& c : cases) {
-        auto r = Read(c.bytes);
-        EXPECT_EQ(r.error, "") << c.what;
-        EXPECT_EQ(r.prj->TimeCount, c.sections) << c.what;
+    for (const std::string& bytes : {Head + "</KESTREL>\r\n", Head + "</KESTREL>", g.substr(0, g.size() - 2)}) {
+        auto r = Read(bytes);
+        EXPECT_EQ(r.error, "") << bytes;
     }
 }
 
@@ -322,12 +339,47 @@ TEST(PrjFileReader, Refusals) {
         {"ends inside a skipped line", g.substr(0, g.find("  <TRACK>") + 4), 6, "ends inside"},
         {"three discarded lines missing", Head + section.substr(0, section.find("  </SUB_WINDOW>")), 25, "ends inside"},
         {"not UTF-8", Replace(g, "pic2.jpg</P>", "pic\xFF.jpg</P>"), 16, "not UTF-8"},
+        // Only a complete file is a project: a short, cut-off or unrelated file would
+        // open as an empty project and be overwritten by the next save.
+        {"nothing", "", 1, "byte order mark"},
+        {"mark only", Bom, 1, "declaration line is missing"},
+        {"inside the first line", Bom + "<?xml ver", 1, "declaration line is missing"},
+        {"inside the root line", Head.substr(0, Head.size() - 3), 2, "root line <KESTREL> is missing"},
+        {"unrelated XML", Bom + "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<note>hi</note>\r\n", 2, "root line"},
+        {"after the root line", Head, 3, "closing line </KESTREL> is missing"},
+        {"cut after a complete section", Head + section, 28, "closing line </KESTREL> is missing"},
+        {"LF from the first line on", Replace(g, "\r\n", "\n"), 1, "line ends are not CR LF"},
+        {"CR only", Bom + "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r<KESTREL>\r</KESTREL>\r", 1,
+         "line ends are not CR LF"},
+        {"lone LF inside a name", Replace(g, "pic2.jpg</P>", "pic\n2.jpg</P>"), 16, "line ends are not CR LF"},
+        {"last line feed of a section missing", Head + section.substr(0, section.size() - 1) + "</KESTREL>\r\n", 27,
+         "line ends are not CR LF"},
+        // Names must name files inside the project folder.
+        {"list entry in a sub folder", Replace(g, "<P>pic1.jpg<", "<P>sub/x.jpg<"), 15, "folder part"},
+        {"name leaving the folder", Replace(g, "name=\"intro.mp4\"", "name=\"../../.ssh/id_rsa\""), 7, "folder part"},
+        {"absolute name", Replace(g, "name=\"promo.avi\"", "name=\"/etc/passwd\""), 8, "folder part"},
+        {"backslash", Replace(g, "<P>pic2.jpg<", "<P>..\\pic2.jpg<"), 16, "folder part"},
+        {"background dot-dot", Replace(g, "<BACKGROUND>back.jpg<", "<BACKGROUND>..<"), 18, "not a file name"},
+        {"list entry dot", Replace(g, "<P>pic1.jpg<", "<P>.<"), 15, "not a file name"},
+        {"empty list entry", Replace(g, "<P>pic1.jpg<", "<P><"), 15, "the name is empty"},
+        {"name longer than a file name", Replace(g, "<P>pic1.jpg<", "<P>" + std::string(256, 'p') + "<"), 15,
+         "longer than 255 bytes"},
     };
     for (const auto& c : cases) {
         auto r = Read(c.bytes);
         EXPECT_THAT(r.error, HasSubstr("\"/prj/plan.XML\"")) << c.what;
         EXPECT_THAT(r.error, HasSubstr("line " + std::to_string(c.line) + ":")) << c.what << ": " << r.error;
         EXPECT_THAT(r.error, HasSubstr(c.reason)) << c.what << ": " << r.error;
+    }
+}
+
+TEST(PrjFileReader, MessagesQuoteHugeValuesShortly) {
+    const std::string huge(4 << 20, '7');
+    for (const std::string& bytes : {Replace(Golden(), "vol=\"80\"", "vol=\"x" + huge + "\""),
+                                     Replace(Golden(), "<P>pic1.jpg<", "<P>" + huge + "<")}) {
+        auto r = Read(bytes);
+        EXPECT_THAT(r.error, HasSubstr("line "));
+        EXPECT_LT(r.error.size(), 600u);
     }
 }
 
@@ -356,6 +408,16 @@ TEST(PrjFileReader, FileLevelRefusals) {
         FAIL() << "read a file above 64 MiB";
     } catch (const Error& e) {
         EXPECT_THAT(e.what(), HasSubstr("larger than 64 MiB"));
+    }
+
+    // A named pipe is refused at once instead of blocking until someone writes to it.
+    prj.PrjFileName = dir / "pipe.XML";
+    ASSERT_EQ(::mkfifo(prj.PrjFileName.c_str(), 0644), 0);
+    try {
+        ReadPrjFile(prj);
+        FAIL() << "read a named pipe";
+    } catch (const Error& e) {
+        EXPECT_THAT(e.what(), HasSubstr("not a regular file"));
     }
 
     prj.PrjFileName = dir / "plan.XML";

@@ -6,6 +6,8 @@
 
 #include <filesystem>
 
+#include "layout/WindowList.h"
+#include "playlist/PlaylistTable.h"
 #include "storage/MediaCopy.h"
 #include "storage/ProjectFolder.h"
 #include "support/FakePlatform.h"
@@ -74,6 +76,53 @@ TEST(MediaCopy, FailuresCarryTheSystemsReason) {
     }
 }
 
+TEST(MediaCopy, ReplacesALinkAtTheDestinationInsteadOfWritingThroughIt) {
+    test::TempDir src, folder, outside;
+    WriteBytes(src / "pic1.jpg", "the user's picture");
+    WriteBytes(outside / "profile", "private settings");
+    fs::create_symlink(outside / "profile", folder / "pic1.jpg");
+    fs::create_symlink(outside / "gone", folder / "pic2.jpg");  // dangling: would create outside
+    WriteBytes(src / "pic2.jpg", "second");
+
+    EXPECT_EQ(CopyMediaFile(src / "pic1.jpg", folder / "pic1.jpg", true).Status, CopyStatus::Copied);
+    EXPECT_EQ(CopyMediaFile(src / "pic2.jpg", folder / "pic2.jpg", true).Status, CopyStatus::Copied);
+    EXPECT_EQ(ReadBytes(outside / "profile"), "private settings");
+    EXPECT_FALSE(fs::exists(outside / "gone"));
+    EXPECT_FALSE(fs::is_symlink(folder / "pic1.jpg"));
+    EXPECT_EQ(ReadBytes(folder / "pic1.jpg"), "the user's picture");
+    EXPECT_EQ(ReadBytes(folder / "pic2.jpg"), "second");
+    // Nothing but the two copies is left in the folder.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Dir()), fs::directory_iterator()), 2);
+}
+
+TEST(MediaCopy, WhatIsNotCopiedAndWhy) {
+    test::TempDir dir, folder;
+    ASSERT_EQ(::mkfifo((dir / "pipe.mp4").c_str(), 0644), 0);  // would block a plain open
+    WriteBytes(folder / "kept.jpg", "copied by an earlier save");
+    WriteBytes(folder / "locked.jpg", "protected by the user");
+    fs::permissions(folder / "locked.jpg", fs::perms::owner_read);
+    WriteBytes(dir / "locked.jpg", "newer");
+    struct Case {
+        std::string source, destination;
+        CopyStatus status;
+        std::string reason;
+    } cases[] = {
+        {dir / "pipe.mp4", folder / "pipe.mp4", CopyStatus::Failed, "not a regular file"},
+        {"/dev/zero", folder / "zero", CopyStatus::Failed, "not a regular file"},
+        {dir / "kept.jpg", folder / "kept.jpg", CopyStatus::Kept, ""},
+        {"/etc/hostname", folder.Dir() + "..", CopyStatus::Failed, "the name is not a file name"},
+        {dir / "locked.jpg", folder / "locked.jpg", CopyStatus::Failed, "the copy in the project folder is write-protected"},
+    };
+    for (const auto& c : cases) {
+        auto r = CopyMediaFile(c.source, c.destination, true);
+        EXPECT_EQ(r.Status, c.status) << c.source;
+        EXPECT_EQ(r.Reason, c.reason) << c.source;
+    }
+    EXPECT_FALSE(fs::exists(folder / "pipe.mp4"));
+    EXPECT_EQ(ReadBytes(folder / "kept.jpg"), "copied by an earlier save");
+    EXPECT_EQ(ReadBytes(folder / "locked.jpg"), "protected by the user");
+}
+
 class RefreshFileListTest : public ::testing::Test {
 protected:
     test::FakePlatform platform;
@@ -105,6 +154,7 @@ TEST_F(RefreshFileListTest, MergesNamesWithoutCaseAndKeepsFirstSpelling) {
     Entry(1, 1, media / "b/y.bmp");
     Entry(1, 2, "").FileIndex = 7;  // empty names keep their index
     Entry(2, 0, media / "b/X.JPG");
+    WriteBytes(media / "b/X.JPG", "a different picture");
     Entry(2, 1, media / "a/x.jpg");
     Entry(2, 2, media / "a/x.jpg");
     rec.SubWin[3].PLCount = 1;  // slots above SubWinCount are not looked at
@@ -121,7 +171,9 @@ TEST_F(RefreshFileListTest, MergesNamesWithoutCaseAndKeepsFirstSpelling) {
     EXPECT_EQ(rec.SubWin[2].PL[0].FileIndex, 0);
     EXPECT_EQ(rec.SubWin[2].PL[2].FileIndex, 0);
     EXPECT_EQ(rec.SubWin[3].PL[0].FileIndex, 5);
+    // One copy name, one file: the second x.jpg is not copied over the first.
     EXPECT_EQ(ReadBytes(folder / "x.jpg"), "bytes of " + (media / "a/x.jpg"));
+    EXPECT_FALSE(fs::exists(folder / "X.JPG"));
     EXPECT_TRUE(fs::exists(folder / "y.bmp"));
     EXPECT_FALSE(fs::exists(folder / "z.jpg"));
     EXPECT_FALSE(fs::exists(folder / "main.mp4"));
@@ -156,6 +208,64 @@ TEST_F(RefreshFileListTest, CopiesNothingWithoutProjectFileOrSection) {
     RefreshFileList(ed);
     EXPECT_TRUE(ed.Prj->TimePL[0].FileList.empty());
     EXPECT_TRUE(fs::is_empty(folder.Dir()));
+}
+
+// Adding a playlist file or a background whose copy would land on another file's copy.
+class AddingFilesTest : public RefreshFileListTest {
+protected:
+    PlaylistTable table;
+    void SetUp() override {
+        RefreshFileListTest::SetUp();
+        auto& rec = ed.Prj->TimePL[0];
+        rec.SubWinCount = 1;
+        Entry(1, 0, media / "a/clip.mp4");
+        rec.BGFile = media / "a/back.jpg";
+        WriteBytes(rec.BGFile, "background");
+        ed.View.TimeList = {"08:00 -- 09:00"};
+        ed.PLWinIndex = 0;
+        PLFormShow(ed, table);
+    }
+    std::vector<std::string> Added() {
+        std::vector<std::string> files;
+        for (int r = 1; r <= table.ItemCount; ++r) files.push_back(table.Rows[r][0]);
+        return files;
+    }
+};
+
+TEST_F(AddingFilesTest, ANameTakenByAnotherFileIsRefusedNamingBoth) {
+    WriteBytes(media / "b/clip.mp4", "another clip");
+    WriteBytes(media / "b/BACK.JPG", "another background");
+    WriteBytes(media / "b/plan.xml", "named like the project file");
+    WriteBytes(media / "b/new.mp4", "new");
+    WriteBytes(media / "b/twice.mp4", "first");
+    fs::create_directories(media / "c");
+    WriteBytes(media / "c/twice.mp4", "second, chosen in the same dialog");
+    fs::copy_file(media / "a/clip.mp4", media / "c/clip.mp4");
+    fs::last_write_time(media / "c/clip.mp4", fs::last_write_time(media / "a/clip.mp4"));
+    platform.fileLists = {{media / "b/clip.mp4", media / "b/BACK.JPG", media / "b/plan.xml", media / "b/new.mp4",
+                           media / "b/twice.mp4", media / "c/twice.mp4", media / "c/clip.mp4",
+                           media / "b/a\\b.mp4"}};
+    AddFiles1Click(ed, table);
+    // The same file elsewhere (same size and time as the copy) is no clash.
+    EXPECT_EQ(Added(), (std::vector<std::string>{media / "b/new.mp4", media / "b/twice.mp4", media / "c/clip.mp4"}));
+    const auto texts = platform.Texts();
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[0], "The file \"" + (media / "b/clip.mp4") + "\" would replace \"" + (media / "a/clip.mp4") +
+                            "\" in the project folder: both have the name \"clip.mp4\".");
+    EXPECT_THAT(texts[1], ::testing::HasSubstr("would replace \"" + (media / "a/back.jpg") + "\""));
+    EXPECT_THAT(texts[2], ::testing::HasSubstr("would replace \"" + (folder / "plan.XML") + "\""));
+    EXPECT_THAT(texts[3], ::testing::HasSubstr("would replace \"" + (media / "b/twice.mp4") + "\""));
+    EXPECT_THAT(texts[4], ::testing::HasSubstr("the name has a folder part"));
+}
+
+TEST_F(AddingFilesTest, ABackgroundNameTakenByAnotherFileIsRefused) {
+    WriteBytes(media / "b/CLIP.mp4", "not the clip");
+    platform.files = {media / "b/CLIP.mp4"};
+    SBtn_BGFileClick(ed);
+    EXPECT_EQ(ed.Prj->TimePL[0].BGFile, media / "a/back.jpg");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].caption, "Warning");
+    EXPECT_THAT(platform.messages[0].text, ::testing::HasSubstr("would replace \"" + (media / "a/clip.mp4") + "\""));
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "model/Error.h"
 #include "model/Paths.h"
 #include "storage/MediaCopy.h"
@@ -168,6 +171,172 @@ TEST_F(SaveTest, ProgressNamesEveryPlannedCopyInOrder) {
     }
     // The last call says the copies are done.
     EXPECT_THAT(files, ElementsAre("pic1.jpg", "pic2.jpg", "pic1.jpg", "back.jpg", "intro.mp4", "promo.avi", ""));
+}
+
+TEST_F(SaveTest, AfterSaveAsTheProjectUsesTheNewFolder) {
+    platform.files = {folder / "plan.XML"};
+    Saveas1Click(ed);
+    const auto& s = ed.Prj->TimePL[0];
+    EXPECT_EQ(s.MainWin.PL[1].FileName, folder / "promo.avi");
+    EXPECT_EQ(s.SubWin[1].PL[1].FileName, folder / "pic2.jpg");
+    EXPECT_EQ(s.BGFile, folder / "back.jpg");
+
+    // A picture replaced in the new folder stays; the old files may go away.
+    WriteBytes(folder / "pic2.jpg", "edited in the folder");
+    fs::remove_all(media.Dir());
+    platform.messages.clear();
+    TBtnSavePrjClick(ed);
+    EXPECT_EQ(platform.Texts(), std::vector<std::string>{"Save completed!"});
+    EXPECT_EQ(ReadBytes(folder / "pic2.jpg"), "edited in the folder");
+}
+
+TEST_F(SaveTest, AGoneSourceWhoseCopyIsInTheFolderIsNoFailure) {
+    WriteBytes(folder / "back.jpg", "copied by an earlier save");
+    WriteBytes(folder / "promo.avi", "copied by an earlier save");
+    fs::remove(media / "back.jpg");
+    fs::remove(media / "promo.avi");
+    platform.files = {folder / "plan.XML"};
+    Saveas1Click(ed);
+    EXPECT_EQ(platform.Texts(), std::vector<std::string>{"Save completed!"});
+    EXPECT_EQ(ed.Prj->TimePL[0].BGFile, folder / "back.jpg");
+}
+
+TEST_F(SaveTest, LinksInTheFolderAreReplacedNotWrittenThrough) {
+    test::TempDir outside;
+    WriteBytes(outside / "profile", "private");
+    fs::create_symlink(outside / "profile", folder / "pic1.jpg");
+    fs::create_symlink(outside / "profile", folder / "intro.mp4");
+    platform.files = {folder / "plan.XML"};
+    Saveas1Click(ed);
+    EXPECT_EQ(ReadBytes(outside / "profile"), "private");
+    for (const char* f : {"pic1.jpg", "intro.mp4"}) {
+        EXPECT_FALSE(fs::is_symlink(folder / f)) << f;
+        EXPECT_EQ(ReadBytes(folder / f), f);
+    }
+}
+
+TEST_F(SaveTest, AProjectFileThatIsALinkStaysALink) {
+    test::TempDir real;
+    WriteBytes(real / "plan.XML", "the old plan");
+    fs::create_symlink(real / "plan.XML", folder / "plan.XML");
+    ed.Prj->PrjFileName = folder / "plan.XML";
+    ed.Prj->PrjDir = folder.Dir();
+    TBtnSavePrjClick(ed);
+    EXPECT_TRUE(fs::is_symlink(folder / "plan.XML"));
+    EXPECT_EQ(ReadBytes(real / "plan.XML"), ReadBytes(std::string(KESTREL_TEST_DATA) + "/worked-example.XML"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(real.Dir()), fs::directory_iterator()), 1);
+}
+
+TEST_F(SaveTest, AWriteProtectedProjectFileIsNotReplaced) {
+    WriteBytes(folder / "plan.XML", "the old plan");
+    fs::permissions(folder / "plan.XML", fs::perms::owner_read | fs::perms::group_read);
+    platform.files = {folder / "plan.XML"};
+    platform.answers = {Answer::Yes};
+    try {
+        Saveas1Click(ed);
+        FAIL() << "saved over a write-protected file";
+    } catch (const Error& e) {
+        EXPECT_THAT(e.what(), HasSubstr("\"" + (folder / "plan.XML") + "\" is write-protected"));
+    }
+    EXPECT_EQ(ReadBytes(folder / "plan.XML"), "the old plan");
+    EXPECT_FALSE(fs::exists(folder / "intro.mp4"));  // refused before any copy
+}
+
+TEST_F(SaveTest, FolderWithoutRoomForATemporaryFileIsNamed) {
+    WriteBytes(folder / "plan.XML", "the old plan");
+    fs::permissions(folder.Dir(), fs::perms::owner_read | fs::perms::owner_exec);
+    if (::access(folder.Dir().c_str(), W_OK) == 0) {
+        fs::permissions(folder.Dir(), fs::perms::owner_all);
+        GTEST_SKIP() << "permissions do not bind this user";
+    }
+    ed.Prj->PrjFileName = folder / "plan.XML";
+    ed.Prj->PrjDir = folder.Dir();
+    try {
+        TBtnSavePrjClick(ed);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_THAT(e.what(), HasSubstr("does not allow a new file next to it"));
+    }
+    fs::permissions(folder.Dir(), fs::perms::owner_all);
+    EXPECT_EQ(ReadBytes(folder / "plan.XML"), "the old plan");
+}
+
+TEST_F(SaveTest, TheLongestFileNameCanBeSaved) {
+    // 248 to 255 bytes: about 82 CJK characters, the most a file name can hold.
+    for (size_t size : {size_t(248), size_t(255)}) {
+        const std::string chosen = folder / (std::string(size - 4, 'p') + ".XML");
+        platform.files = {chosen};
+        platform.answers = {Answer::Yes};
+        Saveas1Click(ed);
+        EXPECT_EQ(ReadBytes(chosen), ReadBytes(std::string(KESTREL_TEST_DATA) + "/worked-example.XML"));
+    }
+}
+
+TEST_F(SaveTest, StaleTemporaryFilesGoWithTheNextCompleteSave) {
+    WriteBytes(folder / ".kestrel~a1B2c3", "left by a killed save");
+    WriteBytes(folder / ".kestrel-notes", "the user's own");
+    platform.files = {folder / "plan.XML"};
+    Saveas1Click(ed);
+    EXPECT_FALSE(fs::exists(folder / ".kestrel~a1B2c3"));
+    EXPECT_TRUE(fs::exists(folder / ".kestrel-notes"));
+}
+
+TEST_F(SaveTest, ANameTheFileCannotCarryStopsTheSaveBeforeAnyCopy) {
+    ed.Prj->TimePL[0].MainWin.PL[1].FileName = media / "say \"hi\".avi";
+    WriteBytes(folder / "plan.XML", "the old plan");
+    ed.Prj->PrjFileName = folder / "plan.XML";
+    ed.Prj->PrjDir = folder.Dir();
+    try {
+        TBtnSavePrjClick(ed);
+        FAIL() << "saved";
+    } catch (const Error& e) {
+        EXPECT_THAT(e.what(), HasSubstr("say \"hi\".avi"));
+    }
+    EXPECT_EQ(ReadBytes(folder / "plan.XML"), "the old plan");
+    EXPECT_FALSE(fs::exists(folder / "intro.mp4"));
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(SaveTest, FilesThatWouldLandOnOneCopyAreListed) {
+    auto& s = ed.Prj->TimePL[0];
+    fs::create_directory(media / "b");
+    WriteBytes(media / "b/INTRO.MP4", "another intro");
+    WriteBytes(media / "plan.XML", "a media file named like the project");
+    s.MainWin.PLCount = 4;
+    s.MainWin.PL[2] = {1, 50, media / "b/INTRO.MP4"};
+    s.MainWin.PL[3] = {1, 50, media / "plan.XML"};
+    platform.files = {folder / "plan.XML"};
+    Saveas1Click(ed);
+    EXPECT_EQ(ReadBytes(folder / "intro.mp4"), "intro.mp4");
+    EXPECT_FALSE(fs::exists(folder / "INTRO.MP4"));
+    EXPECT_THAT(ReadBytes(folder / "plan.XML"), HasSubstr("<KESTREL>"));
+    const std::string text = platform.messages.at(0).text;
+    EXPECT_THAT(text, HasSubstr((media / "b/INTRO.MP4") + " would replace \"" + (media / "intro.mp4") +
+                                "\" in the project folder"));
+    EXPECT_THAT(text, HasSubstr((media / "plan.XML") + " would replace \"" + (folder / "plan.XML") + "\""));
+    // Only what landed in the folder is taken from there.
+    EXPECT_EQ(s.MainWin.PL[0].FileName, folder / "intro.mp4");
+    EXPECT_EQ(s.MainWin.PL[2].FileName, media / "b/INTRO.MP4");
+}
+
+TEST_F(SaveTest, MediaThatIsNoPlainFileIsListedWithoutWaiting) {
+    fs::remove(media / "promo.avi");
+    ASSERT_EQ(::mkfifo((media / "promo.avi").c_str(), 0644), 0);
+    platform.files = {folder / "plan.XML"};
+    Saveas1Click(ed);
+    EXPECT_THAT(platform.messages.at(0).text, HasSubstr((media / "promo.avi") + ": not a regular file"));
+}
+
+TEST_F(SaveTest, AFailedWriteAlsoNamesTheCopiesThatFailed) {
+    fs::remove(media / "promo.avi");
+    platform.files = {folder / (std::string(260, 'n') + ".XML")};  // too long to be created
+    try {
+        Saveas1Click(ed);
+        FAIL() << "saved";
+    } catch (const Error& e) {
+        EXPECT_THAT(e.what(), HasSubstr("File name too long"));
+        EXPECT_THAT(e.what(), HasSubstr((media / "promo.avi") + ": No such file or directory"));
+    }
 }
 
 // Three sections with sub window pictures built before the first save.

@@ -6,16 +6,21 @@
 #include <functional>
 #include <stdexcept>
 
+#include <sys/stat.h>
+
 #include "model/Error.h"
 #include "model/History.h"
 #include "storage/OpenCommand.h"
 #include "storage/ProjectSaver.h"
+#include "support/TempDir.h"
+#include "timesections/EditMenu.h"
 #include "timesections/SectionFixture.h"
 
 namespace kestrel {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ReadBytes;
 
 // The reader the scripted tests hand to the command.
 std::function<void(Project&)> gRead;
@@ -173,7 +178,8 @@ TEST_F(OpenCommandTest, AsksBeforeReplacingUnsavedWork) {
     EXPECT_TRUE(fp.choosers.empty());
     EXPECT_EQ(Dump(ed), before);
 
-    // Yes lets the dialog open; cancelling it keeps the project being edited.
+    // Yes lets the project go only once a file has been read: a cancelled dialog
+    // afterwards leaves everything as it was.
     fp.answers = {Answer::Yes};
     fp.files = {""};
     Open();
@@ -300,6 +306,66 @@ TEST_F(OpenFileTest, DamagedFileLeavesTheProjectAsItWas) {
     }
     EXPECT_TRUE(fp.messages.empty());
     EXPECT_EQ(Dump(ed), before);
+}
+
+TEST_F(OpenFileTest, YesThenARefusedFileKeepsTheProjectAndItsFile) {
+    ASSERT_TRUE(Add(8, 0, 9, 0));
+    Fill(0);
+    Choose(0);
+    // The project was saved before: a plain Save must keep writing it whole.
+    fp.files = {(dir / "mine.XML").string()};
+    Saveas1Click(ed);
+    const std::string saved = ReadBytes((dir / "mine.XML").string());
+    ASSERT_NE(saved.find("<SUBW1>"), std::string::npos);
+    // An unsaved edit since, so that opening asks first.
+    StartHistory(ed);
+    ed.Prj->TimePL[0].MainWin.PL[0].Vol = 7;
+    RecordEdit(ed, "Edit Main Window Playlist");
+
+    auto head = ThreeSectionFile();
+    head.resize(2);
+    auto cut = ThreeSectionFile();
+    cut.pop_back();  // no closing line
+    const std::string fifo = (dir / "pipe.XML").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const std::string empty = (dir / "empty.XML").string();
+    std::ofstream{empty};
+    struct Case {
+        std::string path, reason;
+    } cases[] = {
+        {empty, "byte order mark"},
+        {Write("short.XML", head), "closing line </KESTREL> is missing"},
+        {Write("other.XML", {"<?xml version=\"1.0\" encoding=\"utf-8\"?>", "<note/>"}), "root line"},
+        {Write("cut.XML", cut), "closing line </KESTREL> is missing"},
+        {fifo, "not a regular file"},
+    };
+    for (const auto& c : cases) {
+        const std::string before = Dump(ed);
+        fp.messages.clear();
+        fp.answers = {Answer::Yes};
+        fp.files = {c.path};
+        try {
+            btnOpenPrjClick(ed);
+            ADD_FAILURE() << c.path << " opened";
+        } catch (const Error& e) {
+            EXPECT_NE(std::string(e.what()).find(c.reason), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(fp.messages.size(), 1u);  // the question only
+        EXPECT_EQ(Dump(ed), before) << c.path;
+    }
+    Undo1Click(ed);  // back to what the file holds: a plain Save writes it as it was
+    TBtnSavePrjClick(ed);
+    EXPECT_EQ(ReadBytes((dir / "mine.XML").string()), saved);
+}
+
+TEST_F(OpenFileTest, RectanglesAtThe32BitLimitsOpen) {
+    auto lines = ThreeSectionFile();
+    lines[4] = "  <rect x=\"2147483647\" y=\"-2147483648\" w=\"2147483647\" h=\"2147483647\" /></rect>";
+    lines[17] = "    <rect x=\"-2147483648\" y=\"2147483647\" w=\"2147483647\" h=\"-2147483648\" /></rect>";
+    ASSERT_TRUE(Open(Write("far.XML", lines)));
+    EXPECT_EQ(ed.Prj->TimePL[0].MainWin.Left, 2147483647);
+    ASSERT_TRUE(ed.Prj->TimePL[0].MainWin.Shape);
+    EXPECT_EQ(ed.Prj->TimePL[0].MainWin.Shape->Left, 1 << 29);
 }
 
 TEST_F(OpenFileTest, SaveRightAfterOpenWritesTheOpenedFile) {
