@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -28,32 +30,49 @@ struct Fd {
 
 CopyResult Failure(int err) { return {CopyStatus::Failed, std::strerror(err)}; }
 
-bool SameTime(const struct stat& a, const struct stat& b) {
-    return a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+FileStamp Stamp(const struct stat& st) {
+    return {static_cast<std::int64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
+            static_cast<long>(st.st_mtim.tv_nsec)};
 }
+
+// The coarsest step a stored time is a multiple of: two seconds for an even whole
+// second, one for an odd one, else the largest power of ten nanoseconds its fraction is.
+std::int64_t StoredTimeStep(const FileStamp& stored) {
+    if (stored.Nanoseconds == 0) return stored.Seconds % 2 == 0 ? 2'000'000'000 : 1'000'000'000;
+    std::int64_t step = 1;
+    for (long ns = stored.Nanoseconds; ns % 10 == 0; ns /= 10) step *= 10;
+    return step;
+}
+
+// One kernel call moves at most this much, so that progress and Cancel are seen
+// within one large file.
+constexpr size_t ChunkBytes = 8 << 20;
 
 // Moves len bytes from in to out: copy_file_range first (the kernel copies, or shares
 // the blocks where the file system can), sendfile where that is refused, and a plain
-// read/write loop as the last resort. Returns 0 or an errno value.
-int CopyBytes(int in, int out, off_t len) {
+// read/write loop as the last resort. Returns 0, an errno value, or ECANCELED when
+// control's Cancel was set.
+int CopyBytes(int in, int out, off_t len, const CopyControl* control) {
     off_t done = 0;
     bool rangeOk = true, sendOk = true;
     while (done < len) {
+        if (control && control->Cancel && control->Cancel->load()) return ECANCELED;
+        const size_t chunk = std::min(ChunkBytes, static_cast<size_t>(len - done));
         ssize_t n = -1;
         if (rangeOk) {
-            n = ::copy_file_range(in, nullptr, out, nullptr, static_cast<size_t>(len - done), 0);
+            n = ::copy_file_range(in, nullptr, out, nullptr, chunk, 0);
             if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
                 rangeOk = false;
                 continue;
             }
         } else if (sendOk) {
-            n = ::sendfile(out, in, nullptr, static_cast<size_t>(len - done));
+            n = ::sendfile(out, in, nullptr, chunk);
             if (n < 0 && (errno == ENOSYS || errno == EINVAL)) {
                 sendOk = false;
                 continue;
             }
         } else {
-            std::vector<char> buf(1 << 20);
+            std::vector<char> buf(std::min(chunk, size_t{1} << 20));
             n = ::read(in, buf.data(), buf.size());
             if (n > 0) {
                 for (ssize_t w = 0; w < n;) {
@@ -73,13 +92,22 @@ int CopyBytes(int in, int out, off_t len) {
         if (n == 0) break;  // the source became shorter while copying
         done += n;
         bytesCopied += static_cast<std::uint64_t>(n);
+        if (control && control->Progress) control->Progress(static_cast<std::uint64_t>(done));
     }
     return 0;
 }
 
 }  // namespace
 
-CopyResult CopyMediaFile(const std::string& source, const std::string& destination, bool replace) {
+bool IsUnchangedCopy(const FileStamp& source, const FileStamp& destination) {
+    if (source.Size != destination.Size) return false;
+    const std::int64_t apart = (source.Seconds - destination.Seconds) * 1'000'000'000 +
+                               (source.Nanoseconds - destination.Nanoseconds);
+    return std::abs(apart) < StoredTimeStep(destination);
+}
+
+CopyResult CopyMediaFile(const std::string& source, const std::string& destination, bool replace,
+                         const CopyControl* control) {
     Fd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
     if (in.fd < 0) return Failure(errno);
     struct stat src {};
@@ -90,13 +118,17 @@ CopyResult CopyMediaFile(const std::string& source, const std::string& destinati
     if (::stat(destination.c_str(), &dst) == 0) {
         if (dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) return {CopyStatus::SameFile, {}};
         if (!replace) return {CopyStatus::Kept, {}};
-        if (S_ISREG(dst.st_mode) && dst.st_size == src.st_size && SameTime(dst, src))
+        if (S_ISREG(dst.st_mode) && IsUnchangedCopy(Stamp(src), Stamp(dst)))
             return {CopyStatus::Unchanged, {}};
     }
 
     Fd out(::open(destination.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (out.fd < 0) return Failure(errno);
-    if (int err = CopyBytes(in.fd, out.fd, src.st_size)) return Failure(err);
+    if (int err = CopyBytes(in.fd, out.fd, src.st_size, control)) {
+        if (err != ECANCELED) return Failure(err);
+        ::unlink(destination.c_str());  // half a copy is no copy
+        return {CopyStatus::Cancelled, {}};
+    }
     struct timespec times[2] = {src.st_atim, src.st_mtim};
     if (::futimens(out.fd, times) != 0) return Failure(errno);
     if (::close(out.fd) != 0) {

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "model/Paths.h"
-#include "storage/MediaCopy.h"
+#include "storage/CopyWorker.h"
 #include "storage/PrjFileWriter.h"
 
 namespace kestrel {
@@ -14,12 +14,7 @@ namespace {
 
 constexpr size_t MaxListedFailures = 20;
 
-struct Failure {
-    std::string Source;
-    std::string Reason;
-};
-
-std::string PartialMessage(const std::vector<Failure>& failures) {
+std::string PartialMessage(const std::vector<CopyFailure>& failures) {
     std::string text = "Save completed, but some files could not be copied into the project folder:";
     size_t listed = std::min(failures.size(), MaxListedFailures);
     for (size_t i = 0; i < listed; ++i) text += "\n" + failures[i].Source + ": " + failures[i].Reason;
@@ -72,11 +67,11 @@ std::vector<CopyJob> SaveCopyPlan(Project& prj) {
 
 void SavePrjClick(Editor& ed) {
     Project& prj = *ed.Prj;
+    const std::string previousName = prj.PrjFileName, previousDir = prj.PrjDir;
     if (ed.SaveAsMode) {
         std::string chosen = ed.platform.SaveFile(SaveDialogFilter, prj.PrjDir);
         if (chosen.empty()) return;
         std::string path = WithXmlExtension(chosen);
-        std::string oldName = prj.PrjFileName, oldDir = prj.PrjDir;
         prj.PrjFileName = path;
         prj.PrjDir = FolderPart(path);
         std::error_code ec;
@@ -85,27 +80,26 @@ void SavePrjClick(Editor& ed) {
                 Answer::Yes) {
                 // A declined replacement keeps the previous name, so that a later plain
                 // Save cannot overwrite the file the user chose to keep.
-                prj.PrjFileName = oldName;
-                prj.PrjDir = oldDir;
+                prj.PrjFileName = previousName;
+                prj.PrjDir = previousDir;
                 return;
             }
             // The old file is replaced only by the rename of the complete new one.
         }
     }
 
-    auto jobs = SaveCopyPlan(prj);
-    std::vector<Failure> failures;
-    const int total = static_cast<int>(jobs.size());
-    for (int n = 0; n < total; ++n) {
-        const CopyJob& job = jobs[n];
-        ed.platform.SaveProgress(job.Source, n, total);
-        CopyResult r = CopyMediaFile(job.Source, job.Destination, job.Replace);
-        if (r.Status != CopyStatus::Failed) continue;
-        bool listed = std::any_of(failures.begin(), failures.end(),
-                                  [&](const Failure& f) { return f.Source == job.Source; });
-        if (!listed) failures.push_back({job.Source, r.Reason});
+    CopyWorker copies(SaveCopyPlan(prj));
+    ed.platform.RunJob([&](const JobReport& report, const std::atomic<bool>& cancel) {
+        copies.Run(report, cancel);
+    });
+    if (copies.Cancelled()) {
+        // Nothing was saved: the project keeps the file it had, which is still whole.
+        prj.PrjFileName = previousName;
+        prj.PrjDir = previousDir;
+        ed.platform.Report(SaveCancelledText);
+        return;
     }
-    ed.platform.SaveProgress({}, total, total);  // the copies are done
+    const auto& failures = copies.Failures();
 
     WritePrjFile(prj);
     if (failures.empty())

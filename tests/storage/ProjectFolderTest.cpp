@@ -135,8 +135,10 @@ TEST_F(RefreshFileListTest, ReplacesCopiesAndSkipsUnchangedMedia) {
     EXPECT_EQ(ReadBytes(folder / "pic.jpg"), "bytes of " + (media / "a/pic.jpg"));
 
     auto before = MediaBytesCopied();
+    const int jobs = platform.jobs;
     RefreshFileList(ed);
     EXPECT_EQ(MediaBytesCopied(), before);
+    EXPECT_EQ(platform.jobs, jobs);  // checked by metadata: no work started at all
 }
 
 TEST_F(RefreshFileListTest, CopiesNothingWithoutProjectFileOrSection) {
