@@ -1,0 +1,4 @@
+# The copies against cp (warm and cold page cache), the file list rebuild and the
+# failure listing. Run build/bin/kestrel_copy_bench (as root for the cold cache).
+add_executable(kestrel_copy_bench ${CMAKE_CURRENT_LIST_DIR}/CopyBench.cpp)
+target_link_libraries(kestrel_copy_bench PRIVATE kestrel_core benchmark::benchmark)
