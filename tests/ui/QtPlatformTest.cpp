@@ -7,6 +7,7 @@
 
 #include "support/ModalDriver.h"
 #include "ui/QtPlatform.h"
+#include "ui/Resources.h"
 
 #include <QProgressDialog>
 #include <QPushButton>
@@ -223,6 +224,16 @@ private slots:
         QCOMPARE(value, 250);
         QTest::mouseClick(button, Qt::LeftButton);  // input goes through again
         QCOMPARE(clicks, 1);
+    }
+
+    // The window icon is decoded when first drawn, and then shows both its pictures.
+    void windowIconHasBothPictures() {
+        const QIcon icon = KestrelWindowIcon();
+        QCOMPARE(icon.availableSizes(), (QList<QSize>{{48, 48}, {256, 256}}));
+        const QImage small = icon.pixmap(48).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage expected = QImage(":/kestrel/icons/kestrel-48.png").convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(small.pixel(24, 40), expected.pixel(24, 40));
+        QCOMPARE(icon.pixmap(256).size(), QSize(256, 256));
     }
 
     void aFailureOfTheWorkReachesTheCaller() {
