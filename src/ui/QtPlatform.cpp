@@ -171,7 +171,7 @@ void QtPlatform::RunJob(const Job& job) {
     std::atomic<bool> cancel{false};
     std::exception_ptr failure;
     QEventLoop loop;
-    std::thread worker([&] {
+    std::jthread worker([&] {  // joined on every way out
         try {
             job([&](const JobProgress& p) {
                     const std::lock_guard lock(mutex);
