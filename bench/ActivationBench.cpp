@@ -18,6 +18,7 @@
 #include "storage/MediaCopy.h"
 #include "storage/ProjectSaver.h"
 #include "storage/ProjectSamples.h"
+#include "support/TempFolder.h"
 #include "timesections/TimeSections.h"
 
 namespace {
@@ -25,15 +26,7 @@ namespace {
 using namespace kestrel;
 namespace fs = std::filesystem;
 
-struct Folder {
-    fs::path path;
-    Folder() {
-        std::string t = (fs::temp_directory_path() / "kestrel-bench-XXXXXX").string();
-        path = ::mkdtemp(t.data());
-    }
-    ~Folder() { fs::remove_all(path); }
-    std::string Dir() const { return path.string() + "/"; }
-};
+using bench::Folder;
 
 // The largest project, its first section shown, every file copied into its folder.
 void LoadLargest(KestrelApp& app, const Folder& media, const Folder& project) {

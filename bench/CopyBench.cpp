@@ -15,6 +15,7 @@
 
 #include "storage/CopyWorker.h"
 #include "storage/ProjectFolder.h"
+#include "support/TempFolder.h"
 
 extern char** environ;
 
@@ -24,18 +25,11 @@ using namespace kestrel;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-struct Folder {
-    fs::path path;
-    Folder() {
-        std::string t = (fs::temp_directory_path() / "kestrel-bench-XXXXXX").string();
-        path = ::mkdtemp(t.data());
-    }
-    ~Folder() { fs::remove_all(path); }
-    std::string Dir() const { return path.string() + "/"; }
-    void Empty() const {
-        for (const auto& e : fs::directory_iterator(path)) fs::remove_all(e.path());
-    }
-};
+using bench::Folder;
+
+void Empty(const Folder& folder) {
+    for (const auto& e : fs::directory_iterator(folder.path)) fs::remove_all(e.path());
+}
 
 // A save's media: four 64 MiB videos and 64 pictures of 1 MiB.
 struct Media {
@@ -93,13 +87,13 @@ void BM_CopiesAgainstCp(benchmark::State& state, bool cold) {
     Media m;
     double kestrel = 0, cp = 0;
     for (auto _ : state) {
-        m.target.Empty();
+        Empty(m.target);
         if (cold && !DropPageCache()) {
             state.SkipWithError("the page cache cannot be dropped (needs root)");
             return;
         }
         const double k = CopyWithWorker(m);
-        m.target.Empty();
+        Empty(m.target);
         if (cold) DropPageCache();
         const double c = CopyWithCp(m);
         if (c < 0) {

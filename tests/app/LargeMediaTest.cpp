@@ -12,17 +12,9 @@
 
 #include "storage/ProjectSaver.h"
 #include "support/AppSession.h"
+#include "support/TempDir.h"
 
 using namespace kestrel;
-
-namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-}  // namespace
 
 class LargeMediaTest : public QObject, public test::AppSession {
     Q_OBJECT
@@ -82,7 +74,7 @@ private slots:
         QCOMPARE(field->text(), QString("0"));
         QCOMPARE(driver.seen.size(), 1);
         QCOMPARE(driver.seen[0].text, QString(SaveCancelledText));
-        QCOMPARE(ReadAll(project), previous);
+        QCOMPARE(test::ReadBytes(project.toStdString()), previous.toStdString());
         QVERIFY(!QFile::exists(folder.filePath("feature.mp4")));  // no half copy stays
         QVERIFY(!app->platform.progressDialog());
     }
