@@ -87,6 +87,7 @@ void CopyWorker::Run(const JobReport& report, const std::atomic<bool>& cancel) {
     }
     progress.CurrentFile.clear();
     report(progress);
+    cancelled_ = cancel.load();  // a Cancel pressed as the last copy ended still counts
 }
 
 }  // namespace kestrel
