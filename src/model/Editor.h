@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,9 @@ struct Editor {
     int DragMode = 0;  // 0 idle, 1 drawing, 2 moving, 3 resizing
     bool SaveAsMode = false;
     bool TimeEditMode = false;
+    // Copies a refresh could not make (failed or cancelled), each with its source's size
+    // and time: later refreshes leave them to the next save until the source changes.
+    std::set<std::string> CopiesLeftToSave;
 
     MainViewState View;
     DisplaySetting Display;

@@ -32,6 +32,14 @@ bool NeedsCopy(const CopyJob& job) {
     return !S_ISREG(dst.st_mode) || !IsUnchangedCopy(StampOf(src), StampOf(dst));
 }
 
+std::string CopyKey(const CopyJob& job) {
+    std::string key = job.Source + '\0' + job.Destination + '\0';
+    struct stat st {};
+    if (::stat(job.Source.c_str(), &st) != 0) return key + "missing";
+    const FileStamp s = StampOf(st);
+    return key + std::to_string(s.Size) + ' ' + std::to_string(s.Seconds) + '.' + std::to_string(s.Nanoseconds);
+}
+
 std::vector<CopyJob> PendingCopies(const std::vector<CopyJob>& jobs) {
     std::vector<CopyJob> pending;
     for (const CopyJob& job : jobs)

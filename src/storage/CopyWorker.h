@@ -21,6 +21,10 @@ struct CopyFailure {
 // that cannot be examined needs its copy tried, so that the failure is seen.
 bool NeedsCopy(const CopyJob& job);
 
+// A job and the size and time its source has now ("missing" when it has none): equal
+// keys mean the copy would go the same way again.
+std::string CopyKey(const CopyJob& job);
+
 // The jobs that need their copy, in order.
 std::vector<CopyJob> PendingCopies(const std::vector<CopyJob>& jobs);
 

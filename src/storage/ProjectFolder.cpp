@@ -38,13 +38,17 @@ void RefreshFileList(Editor& ed) {
     // Without a project file there is no project folder: copies would land in the
     // program's folder or in the previous project's. The first save copies them.
     if (prj.PrjFileName.empty()) return;
-    // Checked by metadata first: with everything in place nothing is started at all.
+    // Checked by metadata first: with everything in place nothing is started at all. A
+    // copy that failed or was cancelled here is not tried again at every activation.
     auto pending = PendingCopies(jobs);
+    std::erase_if(pending, [&](const CopyJob& job) { return ed.CopiesLeftToSave.count(CopyKey(job)) > 0; });
     if (pending.empty()) return;
-    CopyWorker copies(std::move(pending));
+    CopyWorker copies(pending);
     ed.platform.RunJob([&](const JobReport& report, const std::atomic<bool>& cancel) {
         copies.Run(report, cancel);
     });
+    for (const CopyJob& job : pending)
+        if (NeedsCopy(job)) ed.CopiesLeftToSave.insert(CopyKey(job));
 }
 
 }  // namespace kestrel
