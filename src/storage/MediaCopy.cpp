@@ -46,7 +46,7 @@ std::int64_t StoredTimeStep(const FileStamp& stored) {
 
 // One kernel call moves at most this much, so that progress and Cancel are seen
 // within one large file.
-constexpr size_t ChunkBytes = 8 << 20;
+constexpr size_t ChunkBytes = 1 << 20;
 
 // Moves len bytes from in to out: copy_file_range first (the kernel copies, or shares
 // the blocks where the file system can), sendfile where that is refused, and a plain
