@@ -1,18 +1,15 @@
-// Starts a program's main window and prints the monotonic clock (nanoseconds) at the
-// moment its first frame has been painted, then leaves at once. Built twice: as the
-// editor (KestrelApp) and as a bare QMainWindow, so both are measured the same way.
+// Built into a program beside its own main(): when the program's main window has
+// painted its first frame, prints the monotonic clock (nanoseconds) and the peak
+// resident memory (kB) so far, and leaves at once. Linked into the editor's own main
+// (all of it) and into a bare QMainWindow's, so both are measured the same way.
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QTimer>
 #include <cstdio>
 #include <ctime>
+#include <sys/resource.h>
 #include <unistd.h>
-
-#ifndef STARTUP_BARE
-#include "app/KestrelApp.h"
-#include "app/PList.h"
-#endif
 
 namespace {
 
@@ -22,17 +19,19 @@ long long MonotonicNanoseconds() {
     return ts.tv_sec * 1000000000LL + ts.tv_nsec;
 }
 
-// Waits for the first paint of any widget of the window; the rest of that frame is
+// Waits for the first paint of any widget of a main window; the rest of that frame is
 // painted in the same pass, so the time is taken when control comes back.
 class FirstPaint : public QObject {
 public:
-    explicit FirstPaint(QWidget* window) : window_(window) {}
     bool eventFilter(QObject* o, QEvent* e) override {
         if (!seen_ && e->type() == QEvent::Paint && o->isWidgetType() &&
-            static_cast<QWidget*>(o)->window() == window_) {
+            qobject_cast<QMainWindow*>(static_cast<QWidget*>(o)->window())) {
             seen_ = true;
             QTimer::singleShot(0, [] {
-                std::printf("%lld\n", MonotonicNanoseconds());
+                const long long now = MonotonicNanoseconds();
+                rusage usage{};
+                getrusage(RUSAGE_SELF, &usage);
+                std::printf("%lld %ld\n", now, usage.ru_maxrss);
                 std::fflush(stdout);
                 _exit(0);
             });
@@ -41,28 +40,11 @@ public:
     }
 
 private:
-    QWidget* window_;
     bool seen_ = false;
 };
 
+void WatchFirstPaint() { QCoreApplication::instance()->installEventFilter(new FirstPaint); }
+
 }  // namespace
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-#ifdef STARTUP_BARE
-    QMainWindow window;
-    QWidget* main = &window;
-    FirstPaint probe(main);
-    app.installEventFilter(&probe);
-    window.resize(929, 756);
-    window.show();
-#else
-    QApplication::setApplicationName("Kestrel");
-    kestrel::KestrelApp kestrel;
-    QWidget* main = kestrel.Form1.get();
-    FirstPaint probe(main);
-    app.installEventFilter(&probe);
-    kestrel.ShowMain();
-#endif
-    return app.exec();
-}
+Q_COREAPP_STARTUP_FUNCTION(WatchFirstPaint)

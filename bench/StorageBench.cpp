@@ -18,21 +18,14 @@
 #include "storage/ProjectSaver.h"
 #include "storage/ProjectSamples.h"
 #include "support/SilentPlatform.h"
+#include "support/TempFolder.h"
 
 namespace {
 
 using namespace kestrel;
 namespace fs = std::filesystem;
 
-struct Folder {
-    fs::path path;
-    Folder() {
-        std::string t = (fs::temp_directory_path() / "kestrel-bench-XXXXXX").string();
-        path = ::mkdtemp(t.data());
-    }
-    ~Folder() { fs::remove_all(path); }
-    std::string Dir() const { return path.string() + "/"; }
-};
+using bench::Folder;
 
 void BM_WriteLargestProject(benchmark::State& state) {
     auto prj = std::make_unique<Project>();

@@ -1,11 +1,11 @@
-# Start-up: process start to the main window's first paint, the editor against a bare
-# QMainWindow, both offscreen. Run build/bin/kestrel_startup_bench.
+# Start-up: process start to the main window's first paint and the peak memory by then,
+# the editor (its whole main) against a bare QMainWindow, alternating, both offscreen.
+# Run build/bin/kestrel_startup_bench.
 if(TARGET kestrel_ui)
   find_package(Qt6 REQUIRED COMPONENTS Widgets)
-  add_executable(kestrel_startup_probe ${CMAKE_CURRENT_LIST_DIR}/StartupProbe.cpp)
+  add_executable(kestrel_startup_probe ${PROJECT_SOURCE_DIR}/src/app/main.cpp ${CMAKE_CURRENT_LIST_DIR}/StartupProbe.cpp)
   target_link_libraries(kestrel_startup_probe PRIVATE kestrel_ui)
-  add_executable(kestrel_startup_probe_bare ${CMAKE_CURRENT_LIST_DIR}/StartupProbe.cpp)
-  target_compile_definitions(kestrel_startup_probe_bare PRIVATE STARTUP_BARE)
+  add_executable(kestrel_startup_probe_bare ${CMAKE_CURRENT_LIST_DIR}/BareMainWindow.cpp ${CMAKE_CURRENT_LIST_DIR}/StartupProbe.cpp)
   target_link_libraries(kestrel_startup_probe_bare PRIVATE Qt6::Widgets)
 
   add_executable(kestrel_startup_bench ${CMAKE_CURRENT_LIST_DIR}/StartupBench.cpp)

@@ -18,6 +18,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QValidator>
+#include <future>
 
 #include "check/ChooseSection.h"
 #include "layout/LayoutStatus.h"
@@ -72,6 +73,14 @@ public:
     }
 };
 
+// The built-in default title picture, decoded once per run on a thread of its own, so
+// that it is ready by the time the widgets (and the fonts they load) are built.
+const std::shared_future<QImage>& DefaultTitle() {
+    static const std::shared_future<QImage> picture =
+        std::async(std::launch::async, [] { return QImage(":/kestrel/default-title.png"); }).share();
+    return picture;
+}
+
 QLabel* Label(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
@@ -83,6 +92,7 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text, const QRec
 
 TForm1::TForm1(Editor& ed) : QMainWindow(nullptr), ed_(ed) {
     KestrelInitResources();
+    DefaultTitle();
     setObjectName("Form1");
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -355,7 +365,7 @@ void TForm1::buildWorkArea(QWidget* client) {
 
     // The image area on the right of a 3-pixel divider.
     Panel_ImageParent_ = Panel(work, "Panel_ImageParent", QRect(203, 0, 722, 527), kNavy);
-    const QImage defaultTitle(":/kestrel/default-title.png");
+    const QImage defaultTitle = DefaultTitle().get();
     auto* defTitle = new QLabel(Panel_ImageParent_);
     defTitle->setObjectName("Img_DefTitle");
     defTitle->hide();

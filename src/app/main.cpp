@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QIcon>
 
 #include "app/KestrelApp.h"
 #include "ui/Resources.h"
@@ -11,10 +10,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationDomain("kestrel.org");
     QApplication::setApplicationName("Kestrel");
     KestrelInitResources();
-    QIcon icon;
-    icon.addFile(":/kestrel/icons/kestrel-48.png");
-    icon.addFile(":/kestrel/icons/kestrel-256.png");
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(KestrelWindowIcon());
 
     kestrel::KestrelApp kestrel;
     kestrel.ShowMain();

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,9 @@ struct Editor {
     bool TimeEditMode = false;
     bool SnapEnabled = true;  // mouse drags pull edges onto nearby edges (Tools > Snap)
     Shape DragShape;          // the dragged marker as the pointer alone would place it
+    // Copies a refresh could not make (failed or cancelled), each with its source's size
+    // and time: later refreshes leave them to the next save until the source changes.
+    std::set<std::string> CopiesLeftToSave;
 
     MainViewState View;
     DisplaySetting Display;

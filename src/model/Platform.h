@@ -1,6 +1,9 @@
 #pragma once
 // The seam between the core and the desktop: every question, report and file choice.
 
+#include <atomic>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +15,17 @@ inline constexpr const char* AppTitle = "Kestrel";
 enum class Buttons { Ok, YesNo };
 enum class Icon { None, Information, Warning, Question, Error };
 enum class Answer { Ok, Yes, No };
+
+// How far long work has got: bytes done of the bytes to do, and the file at hand.
+struct JobProgress {
+    std::uint64_t BytesDone = 0;
+    std::uint64_t BytesTotal = 0;
+    std::string CurrentFile;
+};
+// Long work (copying media): it calls report as it goes, from the thread it runs on,
+// and stops soon after cancel becomes true.
+using JobReport = std::function<void(const JobProgress&)>;
+using Job = std::function<void(const JobReport& report, const std::atomic<bool>& cancel)>;
 
 class Platform {
 public:
@@ -27,10 +41,13 @@ public:
     virtual std::string SaveFile(const std::string& filter, const std::string& initialDir) = 0;
     // Whether a picture file can be shown: nullopt when it can, else the reason.
     virtual std::optional<std::string> PictureProblem(const std::string& path) = 0;
-    // Called by a save before each media copy: the copy's source, the copies done so far
-    // and the number planned for this save; once more with done == total (and no file)
-    // when the copies are done.
-    virtual void SaveProgress(const std::string& /*file*/, int /*done*/, int /*total*/) {}
+    // Runs long work and returns when it has ended, done or cancelled. A desktop runs it
+    // off the user-interface thread and shows its progress with a Cancel button; the
+    // windows keep painting but take no input meanwhile. This one runs it here, at once.
+    virtual void RunJob(const Job& job) {
+        const std::atomic<bool> notCancelled{false};
+        job([](const JobProgress&) {}, notCancelled);
+    }
     // Values remembered between runs (the last folder used, recent projects, toggles),
     // by key; "" when never set.
     virtual std::string Setting(const std::string& /*key*/) { return {}; }

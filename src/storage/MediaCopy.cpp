@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -32,32 +34,49 @@ struct Fd {
 
 CopyResult Failure(int err) { return {CopyStatus::Failed, std::strerror(err)}; }
 
-bool SameTime(const struct stat& a, const struct stat& b) {
-    return a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+FileStamp Stamp(const struct stat& st) {
+    return {static_cast<std::int64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
+            static_cast<long>(st.st_mtim.tv_nsec)};
 }
+
+// The coarsest step a stored time is a multiple of: two seconds for an even whole
+// second, one for an odd one, else the largest power of ten nanoseconds its fraction is.
+std::int64_t StoredTimeStep(const FileStamp& stored) {
+    if (stored.Nanoseconds == 0) return stored.Seconds % 2 == 0 ? 2'000'000'000 : 1'000'000'000;
+    std::int64_t step = 1;
+    for (long ns = stored.Nanoseconds; ns % 10 == 0; ns /= 10) step *= 10;
+    return step;
+}
+
+// One kernel call moves at most this much, so that progress and Cancel are seen
+// within one large file.
+constexpr size_t ChunkBytes = 1 << 20;
 
 // Moves len bytes from in to out: copy_file_range first (the kernel copies, or shares
 // the blocks where the file system can), sendfile where that is refused, and a plain
-// read/write loop as the last resort. Returns 0 or an errno value.
-int CopyBytes(int in, int out, off_t len) {
+// read/write loop as the last resort. Returns 0, an errno value, or ECANCELED when
+// control's Cancel was set.
+int CopyBytes(int in, int out, off_t len, const CopyControl* control) {
     off_t done = 0;
     bool rangeOk = true, sendOk = true;
     while (done < len) {
+        if (control && control->Cancel && control->Cancel->load()) return ECANCELED;
+        const size_t chunk = std::min(ChunkBytes, static_cast<size_t>(len - done));
         ssize_t n = -1;
         if (rangeOk) {
-            n = ::copy_file_range(in, nullptr, out, nullptr, static_cast<size_t>(len - done), 0);
+            n = ::copy_file_range(in, nullptr, out, nullptr, chunk, 0);
             if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
                 rangeOk = false;
                 continue;
             }
         } else if (sendOk) {
-            n = ::sendfile(out, in, nullptr, static_cast<size_t>(len - done));
+            n = ::sendfile(out, in, nullptr, chunk);
             if (n < 0 && (errno == ENOSYS || errno == EINVAL)) {
                 sendOk = false;
                 continue;
             }
         } else {
-            std::vector<char> buf(1 << 20);
+            std::vector<char> buf(std::min(chunk, size_t{1} << 20));
             n = ::read(in, buf.data(), buf.size());
             if (n > 0) {
                 for (ssize_t w = 0; w < n;) {
@@ -77,6 +96,7 @@ int CopyBytes(int in, int out, off_t len) {
         if (n == 0) break;  // the source became shorter while copying
         done += n;
         bytesCopied += static_cast<std::uint64_t>(n);
+        if (control && control->Progress) control->Progress(static_cast<std::uint64_t>(done));
     }
     return 0;
 }
@@ -106,18 +126,21 @@ std::optional<CopyResult> DestinationDecides(const std::string& destination, con
         return CopyResult{CopyStatus::SameFile, {}};
     if (!replace) return CopyResult{CopyStatus::Kept, {}};
     if (!S_ISREG(dst.st_mode)) return std::nullopt;
-    if (dst.st_size == src.st_size && SameTime(dst, src)) return CopyResult{CopyStatus::Unchanged, {}};
+    if (IsUnchangedCopy(Stamp(src), Stamp(dst))) return CopyResult{CopyStatus::Unchanged, {}};
     if ((dst.st_mode & 0222) == 0) return CopyResult{CopyStatus::Failed, "the copy in the project folder is write-protected"};
     return std::nullopt;
 }
 
 // The copy is written under a temporary name in the destination's folder and renamed
-// into place when complete, so the real name never holds a partial file.
-CopyResult CopyIntoPlace(int in, const struct stat& src, const std::string& destination) {
+// into place when complete, so the real name never holds a partial file; a cancelled
+// copy leaves only the temporary file, which goes with tmp.
+CopyResult CopyIntoPlace(int in, const struct stat& src, const std::string& destination,
+                         const CopyControl* control) {
     TemporaryFile tmp(FolderPart(destination));
     if (tmp.Fd() < 0) return Failure(tmp.Errno());
     int err = tmp.SetMode();
-    if (!err) err = CopyBytes(in, tmp.Fd(), src.st_size);
+    if (!err) err = CopyBytes(in, tmp.Fd(), src.st_size, control);
+    if (err == ECANCELED) return {CopyStatus::Cancelled, {}};
     struct timespec times[2] = {src.st_atim, src.st_mtim};
     if (!err && ::futimens(tmp.Fd(), times) != 0) err = errno;
     if (!err) err = tmp.PlaceAs(destination);
@@ -126,7 +149,15 @@ CopyResult CopyIntoPlace(int in, const struct stat& src, const std::string& dest
 
 }  // namespace
 
-CopyResult CopyMediaFile(const std::string& source, const std::string& destination, bool replace) {
+bool IsUnchangedCopy(const FileStamp& source, const FileStamp& destination) {
+    if (source.Size != destination.Size) return false;
+    const std::int64_t apart = (source.Seconds - destination.Seconds) * 1'000'000'000 +
+                               (source.Nanoseconds - destination.Nanoseconds);
+    return std::abs(apart) < StoredTimeStep(destination);
+}
+
+CopyResult CopyMediaFile(const std::string& source, const std::string& destination, bool replace,
+                         const CopyControl* control) {
     if (const char* problem = FolderNameProblem(BareName(destination))) return {CopyStatus::Failed, problem};
     Fd in(-1);
     struct stat src {};
@@ -140,7 +171,7 @@ CopyResult CopyMediaFile(const std::string& source, const std::string& destinati
         return opened;
     }
     if (auto decided = DestinationDecides(destination, src, replace)) return *decided;
-    return CopyIntoPlace(in.fd, src, destination);
+    return CopyIntoPlace(in.fd, src, destination, control);
 }
 
 std::uint64_t MediaBytesCopied() { return bytesCopied.load(); }

@@ -7,7 +7,7 @@
 
 #include "model/Error.h"
 #include "model/Paths.h"
-#include "storage/MediaCopy.h"
+#include "storage/CopyWorker.h"
 
 namespace kestrel {
 
@@ -16,6 +16,7 @@ std::vector<CopyJob> RebuildFileList(Project& prj, int index) {
     if (index < 0 || index > MaxTimeIndex) return jobs;
     TTimePLData& rec = prj.TimePL[index];
     rec.FileList.clear();
+    std::unordered_map<std::string, int> positions;
     int subCount = std::min(rec.SubWinCount, MaxSubWin);
     for (int j = 1; j <= subCount; ++j) {
         TSubWinData& win = rec.SubWin[j];
@@ -25,12 +26,10 @@ std::vector<CopyJob> RebuildFileList(Project& prj, int index) {
             std::string name = BareName(entry.FileName);
             if (name.empty()) continue;  // copied nowhere; keeps its old index
             jobs.push_back({entry.FileName, prj.PrjDir + name, true});
-            int pos = FindStringFormList(name, rec.FileList);
-            if (pos < 0) {
-                rec.FileList.push_back(name);
-                pos = static_cast<int>(rec.FileList.size()) - 1;
-            }
-            entry.FileIndex = pos;
+            // The list's own lookup, by the name with a to z in one case, in one step.
+            auto [found, added] = positions.try_emplace(AsciiUpper(name), static_cast<int>(rec.FileList.size()));
+            if (added) rec.FileList.push_back(name);
+            entry.FileIndex = found->second;
         }
     }
     return jobs;
@@ -97,7 +96,17 @@ void RefreshFileList(Editor& ed) {
     // program's folder or in the previous project's. The first save copies them.
     if (prj.PrjFileName.empty()) return;
     TakeOutClashes(jobs, prj.PrjFileName);  // the save lists them
-    for (const auto& job : jobs) CopyMediaFile(job.Source, job.Destination, job.Replace);
+    // Checked by metadata first: with everything in place nothing is started at all. A
+    // copy that failed or was cancelled here is not tried again at every activation.
+    auto pending = PendingCopies(jobs);
+    std::erase_if(pending, [&](const CopyJob& job) { return ed.CopiesLeftToSave.count(CopyKey(job)) > 0; });
+    if (pending.empty()) return;
+    CopyWorker copies(pending);
+    ed.platform.RunJob([&](const JobReport& report, const std::atomic<bool>& cancel) {
+        copies.Run(report, cancel);
+    });
+    for (const CopyJob& job : pending)
+        if (NeedsCopy(job)) ed.CopiesLeftToSave.insert(CopyKey(job));
 }
 
 }  // namespace kestrel

@@ -9,7 +9,7 @@
 #include "model/Error.h"
 #include "model/History.h"
 #include "model/Paths.h"
-#include "storage/MediaCopy.h"
+#include "storage/CopyWorker.h"
 #include "storage/PrjFileWriter.h"
 #include "storage/RecentProjects.h"
 #include "storage/SafeFiles.h"
@@ -88,12 +88,12 @@ std::vector<CopyJob> SaveCopyPlan(Project& prj) {
 
 void SavePrjClick(Editor& ed) {
     Project& prj = *ed.Prj;
+    const std::string previousName = prj.PrjFileName, previousDir = prj.PrjDir;
     if (ed.SaveAsMode) {
         std::string chosen = ed.platform.SaveFile(SaveDialogFilter, DialogStartFolder(ed));
         if (chosen.empty()) return;
         RememberDialogFolder(ed, chosen);
         std::string path = WithXmlExtension(chosen);
-        std::string oldName = prj.PrjFileName, oldDir = prj.PrjDir;
         prj.PrjFileName = path;
         prj.PrjDir = FolderPart(path);
         std::error_code ec;
@@ -102,8 +102,8 @@ void SavePrjClick(Editor& ed) {
                 Answer::Yes) {
                 // A declined replacement keeps the previous name, so that a later plain
                 // Save cannot overwrite the file the user chose to keep.
-                prj.PrjFileName = oldName;
-                prj.PrjDir = oldDir;
+                prj.PrjFileName = previousName;
+                prj.PrjDir = previousDir;
                 return;
             }
             // The old file is replaced only by the rename of the complete new one.
@@ -115,21 +115,21 @@ void SavePrjClick(Editor& ed) {
     const std::string text = PrjFileText(prj);
     CheckReplaceable(prj.PrjFileName);
     std::vector<Failure> failures = TakeOutClashes(jobs, prj.PrjFileName);
-    std::unordered_set<std::string> placed;
-    const int total = static_cast<int>(jobs.size());
-    for (int n = 0; n < total; ++n) {
-        const CopyJob& job = jobs[n];
-        ed.platform.SaveProgress(job.Source, n, total);
-        CopyResult r = CopyMediaFile(job.Source, job.Destination, job.Replace);
-        if (r.Status != CopyStatus::Failed) {
-            placed.insert(job.Source);
-            continue;
-        }
-        bool listed = std::any_of(failures.begin(), failures.end(),
-                                  [&](const Failure& f) { return f.Source == job.Source; });
-        if (!listed) failures.push_back({job.Source, ": " + r.Reason});
+    CopyWorker copies(jobs);
+    ed.platform.RunJob([&](const JobReport& report, const std::atomic<bool>& cancel) {
+        copies.Run(report, cancel);
+    });
+    if (copies.Cancelled()) {
+        // Nothing was saved: the project keeps the file it had, which is still whole.
+        prj.PrjFileName = previousName;
+        prj.PrjDir = previousDir;
+        ed.platform.Report(SaveCancelledText);
+        return;
     }
-    ed.platform.SaveProgress({}, total, total);  // the copies are done
+    failures.insert(failures.end(), copies.Failures().begin(), copies.Failures().end());
+    std::unordered_set<std::string> placed;
+    for (const CopyJob& job : jobs) placed.insert(job.Source);
+    for (const Failure& f : copies.Failures()) placed.erase(f.Source);
 
     try {
         WriteFileReplacing(prj.PrjFileName, text);

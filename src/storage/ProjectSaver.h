@@ -10,6 +10,9 @@
 namespace kestrel {
 
 inline constexpr const char* SaveDialogFilter = "XML file (*.XML)|*.XML";
+inline constexpr const char* SaveCancelledText =
+    "Save cancelled. The project file was not written; the files copied so far stay in the "
+    "project folder.";
 
 void TBtnSavePrjClick(Editor& ed);  // Save
 void Saveas1Click(Editor& ed);      // Save as

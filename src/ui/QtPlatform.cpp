@@ -7,6 +7,9 @@
 #include <QSettings>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QTimer>
+#include <mutex>
+#include <thread>
 
 namespace kestrel {
 
@@ -23,7 +26,7 @@ void QtPlatform::setParent(QWidget* parent) {
 
 Answer QtPlatform::Message(const std::string& caption, const std::string& text, Buttons buttons,
                            Icon icon) {
-    // A box ends the progress display: the save has ended or failed.
+    // A box ends the progress display: the work has ended or failed.
     EndProgress();
     QMessageBox box(parent_);
     box.setWindowTitle(Q(caption));
@@ -114,44 +117,117 @@ QProgressDialog* QtPlatform::progressDialog() const {
 }
 
 void QtPlatform::EndProgress() {
-    copying_ = false;
+    QObject::disconnect(cancelLink_);  // the Cancel of a job that has ended
     if (!progress_) return;
     progress_->reset();  // also stops the dialog's own timer that would show it again
     progress_->hide();
 }
 
-void QtPlatform::SaveProgress(const std::string& file, int done, int total) {
-    if (done >= total) {
-        EndProgress();
-        return;
+namespace {
+
+QString Bytes(std::uint64_t n) {
+    const double v = double(n);
+    if (v >= 1e9) return QString::number(v / 1e9, 'f', 2) + " GB";
+    if (v >= 1e6) return QString::number(v / 1e6, 'f', 1) + " MB";
+    if (v >= 1e3) return QString::number(v / 1e3, 'f', 0) + " kB";
+    return QString::number(n) + " bytes";
+}
+
+// While long work runs the windows take no input, except the progress dialog (its
+// Cancel); the close box and shortcuts count as input.
+class InputBlock : public QObject {
+public:
+    explicit InputBlock(const QPointer<QProgressDialog>& dialog) : dialog_(dialog) {
+        qApp->installEventFilter(this);
     }
-    const auto now = clock_();
-    if (done == 0 || !copying_) {  // a new save
-        EndProgress();
-        copying_ = true;
-        copyStart_ = now;
+    ~InputBlock() override { qApp->removeEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!IsInput(event->type())) return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        return !(dialog_ && widget && widget->window() == dialog_.data());
     }
-    if (!progressDialog() && now - copyStart_ <= std::chrono::milliseconds(500)) return;
+
+private:
+    static bool IsInput(QEvent::Type t) {
+        switch (t) {
+            case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick: case QEvent::Wheel: case QEvent::KeyPress:
+            case QEvent::KeyRelease: case QEvent::Shortcut: case QEvent::ShortcutOverride:
+            case QEvent::ContextMenu: case QEvent::Close: case QEvent::TouchBegin:
+                return true;
+            default:
+                return false;
+        }
+    }
+    const QPointer<QProgressDialog>& dialog_;
+};
+
+}  // namespace
+
+void QtPlatform::RunJob(const Job& job) {
+    std::mutex mutex;
+    JobProgress latest;
+    std::atomic<bool> cancel{false};
+    std::exception_ptr failure;
+    QEventLoop loop;
+    std::jthread worker([&] {  // joined on every way out
+        try {
+            job([&](const JobProgress& p) {
+                    const std::lock_guard lock(mutex);
+                    latest = p;
+                },
+                cancel);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+
+    const InputBlock block(progress_);
+    const auto start = clock_();
+    QTimer tick;  // the dialog moves at least every 100 ms, also inside one large file
+    tick.setInterval(50);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        JobProgress now;
+        {
+            const std::lock_guard lock(mutex);
+            now = latest;
+        }
+        ShowProgress(now, clock_() - start, cancel);
+    });
+    tick.start();
+    loop.exec();
+    worker.join();
+    EndProgress();
+    if (failure) std::rethrow_exception(failure);
+}
+
+void QtPlatform::ShowProgress(const JobProgress& p, std::chrono::steady_clock::duration elapsed,
+                              std::atomic<bool>& cancel) {
+    if (cancel || elapsed <= std::chrono::milliseconds(500)) return;
     if (!progress_) {
-        // Modal to the main window, without Cancel: a save is not stopped half way.
         progress_ = new QProgressDialog(parent_);
         progress_->setObjectName("SaveProgress");
         progress_->setWindowTitle(AppTitle);
         progress_->setWindowModality(Qt::WindowModal);
-        progress_->setCancelButton(nullptr);
         progress_->setAutoClose(false);
         progress_->setAutoReset(false);
         progress_->setMinimumDuration(0);
         progress_->setMinimumWidth(420);
+        progress_->setRange(0, 1000);
     }
-    const QString path = Q(file);
-    const QString shown = progress_->fontMetrics().elidedText(path, Qt::ElideMiddle, 380);
-    progress_->setLabelText(QString("Copying %1\n%2 of %3 files copied").arg(shown).arg(done).arg(total));
-    progress_->setRange(0, total);
-    progress_->setValue(done);
-    if (!progress_->isVisible()) progress_->show();
-    // The copies hold the event loop: let the dialog paint, without taking user input.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!progress_->isVisible()) {
+        cancelLink_ = QObject::connect(progress_.data(), &QProgressDialog::canceled,
+                                       progress_.data(), [&cancel] { cancel = true; });
+        progress_->show();
+    }
+    const double seconds = std::chrono::duration<double>(elapsed).count();
+    const QString shown = progress_->fontMetrics().elidedText(Q(p.CurrentFile), Qt::ElideMiddle, 380);
+    progress_->setLabelText(QString("Copying %1\n%2 of %3 copied, %4/s")
+                                .arg(shown, Bytes(p.BytesDone), Bytes(p.BytesTotal),
+                                     Bytes(std::uint64_t(double(p.BytesDone) / seconds))));
+    progress_->setValue(p.BytesTotal ? int(p.BytesDone * 1000 / p.BytesTotal) : 0);
 }
 
 }  // namespace kestrel

@@ -27,14 +27,16 @@ public:
                                        const std::string& initialDir) override;
     std::string SaveFile(const std::string& filter, const std::string& initialDir) override;
     std::optional<std::string> PictureProblem(const std::string& path) override;
-    // Shows a progress dialog once a save has been copying for more than half a second;
-    // it closes when the copies are done or a box is shown (a report, a failure).
-    void SaveProgress(const std::string& file, int done, int total) override;
+    // Runs the job on a thread of its own while the event loop goes on: the windows
+    // paint, input to them is dropped, and once the job has run for more than half a
+    // second a dialog shows the file, the bytes done of the total, the speed and Cancel.
+    // A failure the job throws is thrown again here.
+    void RunJob(const Job& job) override;
     // QSettings of the application's organisation and name.
     std::string Setting(const std::string& key) override;
     void SetSetting(const std::string& key, const std::string& value) override;
 
-    // The clock the half second is measured with (tests make time pass).
+    // The clock the half second and the speed are measured with (tests make time pass).
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
     void setClock(Clock clock) { clock_ = std::move(clock); }
     // The progress dialog while it is shown, else null.
@@ -45,13 +47,14 @@ public:
     static QString QtFilter(const std::string& filter);
 
 private:
+    void ShowProgress(const JobProgress& progress, std::chrono::steady_clock::duration elapsed,
+                      std::atomic<bool>& cancel);
     void EndProgress();
 
     QWidget* parent_;
     Clock clock_ = [] { return std::chrono::steady_clock::now(); };
-    std::chrono::steady_clock::time_point copyStart_{};
-    bool copying_ = false;
     QPointer<QProgressDialog> progress_;  // a child of parent_, which may go first
+    QMetaObject::Connection cancelLink_;  // its Cancel to the running job's flag
 };
 
 }  // namespace kestrel

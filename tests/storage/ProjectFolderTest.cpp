@@ -8,6 +8,7 @@
 
 #include "layout/WindowList.h"
 #include "playlist/PlaylistTable.h"
+#include "model/Paths.h"
 #include "storage/MediaCopy.h"
 #include "storage/ProjectFolder.h"
 #include "support/FakePlatform.h"
@@ -187,8 +188,33 @@ TEST_F(RefreshFileListTest, ReplacesCopiesAndSkipsUnchangedMedia) {
     EXPECT_EQ(ReadBytes(folder / "pic.jpg"), "bytes of " + (media / "a/pic.jpg"));
 
     auto before = MediaBytesCopied();
+    const int jobs = platform.jobs;
     RefreshFileList(ed);
     EXPECT_EQ(MediaBytesCopied(), before);
+    EXPECT_EQ(platform.jobs, jobs);  // checked by metadata: no work started at all
+}
+
+// A copy that failed or was cancelled on one activation is not started again at every
+// activation (each would fail, or need cancelling, again); once its source changes it is.
+TEST_F(RefreshFileListTest, LeavesCopiesThatFailedOrWereCancelledToTheNextSave) {
+    ed.Prj->TimePL[0].SubWinCount = 1;
+    Entry(1, 0, media / "a/gone.jpg");
+    fs::remove(media / "a/gone.jpg");
+    Entry(1, 1, media / "b/big.mp4");
+    platform.cancelWhen = [](const JobProgress& p) { return BareName(p.CurrentFile) == "big.mp4"; };
+    RefreshFileList(ed);
+    EXPECT_EQ(platform.jobs, 1);
+    EXPECT_FALSE(fs::exists(folder / "big.mp4"));
+
+    RefreshFileList(ed);
+    EXPECT_EQ(platform.jobs, 1);
+
+    platform.cancelWhen = nullptr;
+    WriteBytes(media / "a/gone.jpg", "here now");
+    RefreshFileList(ed);
+    EXPECT_EQ(platform.jobs, 2);
+    EXPECT_EQ(ReadBytes(folder / "gone.jpg"), "here now");
+    EXPECT_FALSE(fs::exists(folder / "big.mp4"));  // still left to the save
 }
 
 TEST_F(RefreshFileListTest, CopiesNothingWithoutProjectFileOrSection) {

@@ -2,6 +2,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <chrono>
 #include <filesystem>
 
 #include <sys/stat.h>
@@ -160,17 +164,85 @@ TEST_F(SaveTest, AtMostTwentyFailuresAreListed) {
     EXPECT_THAT(text, ::testing::EndsWith("\nand 5 more\nCheck Project found 25 problems."));
 }
 
-TEST_F(SaveTest, ProgressNamesEveryPlannedCopyInOrder) {
+TEST_F(SaveTest, ProgressCountsTheBytesOfEachCopyOnceInOrder) {
     platform.files = {folder / "plan.XML"};
     Saveas1Click(ed);
-    std::vector<std::string> files;
-    for (size_t n = 0; n < platform.progress.size(); ++n) {
-        EXPECT_EQ(platform.progress[n].done, static_cast<int>(n));
-        EXPECT_EQ(platform.progress[n].total, 6);
-        files.push_back(BareName(platform.progress[n].file));
+    // pic1.jpg is used twice but copied once; every file is as long as its name.
+    std::vector<std::pair<std::string, std::uint64_t>> starts;
+    std::uint64_t done = 0;
+    for (const JobProgress& p : platform.progress) {
+        EXPECT_EQ(p.BytesTotal, 42u);
+        EXPECT_GE(p.BytesDone, done);
+        done = p.BytesDone;
+        if (starts.empty() || starts.back().first != BareName(p.CurrentFile))
+            starts.push_back({BareName(p.CurrentFile), p.BytesDone});
     }
-    // The last call says the copies are done.
-    EXPECT_THAT(files, ElementsAre("pic1.jpg", "pic2.jpg", "pic1.jpg", "back.jpg", "intro.mp4", "promo.avi", ""));
+    using P = std::pair<std::string, std::uint64_t>;
+    EXPECT_THAT(starts, ElementsAre(P{"pic1.jpg", 0}, P{"pic2.jpg", 8}, P{"back.jpg", 16},
+                                    P{"intro.mp4", 24}, P{"promo.avi", 33}, P{"", 42}));
+}
+
+TEST_F(SaveTest, CancelWritesNoProjectFileAndKeepsTheCompleteCopies) {
+    struct Case {
+        const char* what;
+        bool saveAs;
+    };
+    for (const Case c : {Case{"Save", false}, Case{"Save as", true}}) {
+        SCOPED_TRACE(c.what);
+        test::TempDir other;
+        ed.Prj->PrjFileName = folder / "plan.XML";
+        ed.Prj->PrjDir = folder.Dir();
+        WriteBytes(folder / "plan.XML", "the previous project file");
+        platform.files = {other / "plan.XML"};
+        platform.messages.clear();
+        platform.cancelWhen = [](const JobProgress& p) { return BareName(p.CurrentFile) == "back.jpg"; };
+        const std::string target = c.saveAs ? other.Dir() : folder.Dir();
+        c.saveAs ? Saveas1Click(ed) : TBtnSavePrjClick(ed);
+
+        EXPECT_EQ(platform.Texts(), std::vector<std::string>{SaveCancelledText});
+        EXPECT_EQ(ReadBytes(folder / "plan.XML"), "the previous project file");
+        EXPECT_FALSE(fs::exists(other / "plan.XML"));
+        EXPECT_EQ(ed.Prj->PrjFileName, folder / "plan.XML");  // still the file that exists
+        EXPECT_EQ(ed.Prj->PrjDir, folder.Dir());
+        EXPECT_EQ(ReadBytes(target + "pic2.jpg"), "pic2.jpg");
+        EXPECT_FALSE(fs::exists(target + "back.jpg"));
+        EXPECT_FALSE(fs::exists(target + "intro.mp4"));
+        fs::remove(folder / "pic1.jpg");
+        fs::remove(folder / "pic2.jpg");
+    }
+}
+
+// A stick's file system stores times coarsely (FAT: even seconds); its copies still
+// count as unchanged, and a source changed since is still copied.
+// The office copy of a project saved onto a stick again: the stick's copies keep only
+// even seconds, and still count as unchanged.
+TEST_F(SaveTest, CopiesOnACoarseTimeStoreAreRecognised) {
+    const Project officeProject = *ed.Prj;
+    platform.files = {folder / "plan.XML"};
+    Saveas1Click(ed);
+    for (const char* f : {"intro.mp4", "promo.avi", "back.jpg", "pic1.jpg", "pic2.jpg"}) {
+        struct stat st {};
+        ASSERT_EQ(::stat((folder / f).c_str(), &st), 0);
+        const struct timespec coarse[2] = {{st.st_mtim.tv_sec & ~1L, 0}, {st.st_mtim.tv_sec & ~1L, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, (folder / f).c_str(), coarse, 0), 0);
+    }
+    auto saveOfficeCopyAgain = [&] {
+        *ed.Prj = officeProject;
+        platform.files = {folder / "plan.XML"};
+        platform.answers = {Answer::Yes};  // replace the stick's project file
+        Saveas1Click(ed);
+    };
+    auto before = MediaBytesCopied();
+    platform.progress.clear();
+    saveOfficeCopyAgain();
+    EXPECT_EQ(MediaBytesCopied(), before);
+    EXPECT_EQ(platform.progress.back().BytesTotal, 0u);
+
+    const auto later = fs::last_write_time(media / "promo.avi") + std::chrono::seconds(5);
+    WriteBytes(media / "promo.avi", "PROMO.AVI");  // same size, other bytes
+    fs::last_write_time(media / "promo.avi", later);
+    saveOfficeCopyAgain();
+    EXPECT_EQ(ReadBytes(folder / "promo.avi"), "PROMO.AVI");
 }
 
 TEST_F(SaveTest, AfterSaveAsTheProjectUsesTheNewFolder) {

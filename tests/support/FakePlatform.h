@@ -2,7 +2,9 @@
 // A scripted Platform for core tests: records every message and file chooser call,
 // hands out queued answers and queued file choices.
 
+#include <atomic>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -29,11 +31,10 @@ public:
     std::deque<std::string> files;              // for OpenFile and SaveFile; "" (cancel) when none
     std::deque<std::vector<std::string>> fileLists;
     std::map<std::string, std::string> pictureProblems;  // path -> reason
-    struct Progress {
-        std::string file;
-        int done, total;
-    };
-    std::vector<Progress> progress;  // every SaveProgress call
+    std::vector<JobProgress> progress;  // every report of every job run
+    int jobs = 0;                       // jobs run
+    // Cancel is pressed at the first report this says yes to.
+    std::function<bool(const JobProgress&)> cancelWhen;
     std::map<std::string, std::string> settings;  // what Setting and SetSetting see
 
     Answer Message(const std::string& caption, const std::string& text, Buttons buttons,
@@ -67,8 +68,13 @@ public:
         return it->second;
     }
 
-    void SaveProgress(const std::string& file, int done, int total) override {
-        progress.push_back({file, done, total});
+    void RunJob(const Job& job) override {
+        ++jobs;
+        std::atomic<bool> cancel{false};
+        job([&](const JobProgress& p) {
+            progress.push_back(p);
+            if (cancelWhen && cancelWhen(p)) cancel = true;
+        }, cancel);
     }
 
     std::string Setting(const std::string& key) override {

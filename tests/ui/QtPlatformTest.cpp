@@ -7,10 +7,13 @@
 
 #include "support/ModalDriver.h"
 #include "ui/QtPlatform.h"
+#include "ui/Resources.h"
 
 #include <QProgressDialog>
 #include <QPushButton>
+#include <atomic>
 #include <chrono>
+#include <thread>
 
 using namespace kestrel;
 
@@ -157,61 +160,92 @@ private slots:
         QVERIFY(platform.PictureProblem(dir.filePath("missing.bmp").toStdString()));
     }
 
-    // A save that copies for more than half a second shows which file it copies and how
-    // far it has got, in a dialog over the main window without Cancel; it closes at the
-    // end of the copies, or when a box is shown (a save that failed half way).
-    void longSavesShowTheirProgress_data() {
-        QTest::addColumn<int>("stepMs");  // the clock's step between calls
+    // Long work runs off the user-interface thread: the event loop goes on, input to the
+    // windows is dropped, and work that takes more than half a second shows the file,
+    // the bytes done of the total and the speed, with a Cancel that reaches the work.
+    void longJobsShowTheirProgress_data() {
+        QTest::addColumn<int>("elapsedMs");  // how long the work has run by the clock
         QTest::addColumn<bool>("shown");
-        QTest::addColumn<bool>("endByBox");
-        QTest::newRow("quick save") << 100 << false << false;
-        QTest::newRow("exactly half a second") << 250 << false << false;
-        QTest::newRow("slow save") << 300 << true << false;
-        QTest::newRow("slow save ended by a failure's box") << 300 << true << true;
+        QTest::addColumn<bool>("pressCancel");
+        QTest::newRow("quick job") << 300 << false << false;
+        QTest::newRow("exactly half a second") << 500 << false << false;
+        QTest::newRow("slow job") << 2000 << true << false;
+        QTest::newRow("slow job cancelled") << 2000 << true << true;
     }
-    void longSavesShowTheirProgress() {
-        QFETCH(int, stepMs);
+    void longJobsShowTheirProgress() {
+        QFETCH(int, elapsedMs);
         QFETCH(bool, shown);
-        QFETCH(bool, endByBox);
+        QFETCH(bool, pressCancel);
         QWidget main;
+        auto* button = new QPushButton("Edit", &main);
+        int clicks = 0;
+        connect(button, &QPushButton::clicked, [&] { ++clicks; });
         main.show();
         QtPlatform p(&main);
-        auto now = std::chrono::steady_clock::time_point{} + std::chrono::hours(1);
-        p.setClock([&] { return now; });
+        const auto origin = std::chrono::steady_clock::now();
+        std::atomic<int> clockMs{0};
+        p.setClock([&] { return origin + std::chrono::milliseconds(clockMs.load()); });
 
-        const std::string files[] = {"/media/a.jpg", "/media/b.jpg", "/media/c.jpg"};
-        for (int done = 0; done < 3; ++done) {
-            p.SaveProgress(files[done], done, 3);
-            now += std::chrono::milliseconds(stepMs);
-        }
-        QProgressDialog* d = p.progressDialog();
-        QCOMPARE(d != nullptr, shown);
-        if (shown) {
-            QVERIFY(d->isVisible());
-            QCOMPARE(d->windowModality(), Qt::WindowModal);
-            QCOMPARE(d->parentWidget(), &main);
-            QVERIFY(d->findChildren<QPushButton*>().isEmpty());  // no Cancel
-            QVERIFY2(d->labelText().contains("/media/c.jpg"), qPrintable(d->labelText()));
-            QVERIFY2(d->labelText().contains("2 of 3"), qPrintable(d->labelText()));
-            QCOMPARE(d->value(), 2);
-            QCOMPARE(d->maximum(), 3);
-        }
-        if (endByBox) {
-            driver.answer({QMessageBox::Ok});
-            p.Report("Cannot create file");
-            QCOMPARE(driver.seen.size(), 1);
-        } else {
-            p.SaveProgress({}, 3, 3);
-        }
-        QVERIFY(!p.progressDialog());
+        std::atomic<bool> release{false}, sawCancel{false};
+        QString label;
+        bool visible = false, hasCancel = false;
+        int value = -1;
+        QTimer look;  // runs while the work does: the event loop goes on
+        look.setInterval(150);
+        connect(&look, &QTimer::timeout, [&] {
+            look.stop();
+            QTest::mouseClick(button, Qt::LeftButton);  // dropped: no editing meanwhile
+            if (QProgressDialog* d = p.progressDialog()) {
+                visible = true;
+                label = d->labelText();
+                value = d->value();
+                const auto buttons = d->findChildren<QPushButton*>();
+                hasCancel = buttons.size() == 1 && buttons[0]->text() == "Cancel";
+                QCOMPARE(d->windowModality(), Qt::WindowModal);
+                if (pressCancel && hasCancel) QTest::mouseClick(buttons[0], Qt::LeftButton);
+            }
+            release = true;
+        });
+        look.start();
+        p.RunJob([&](const JobReport& report, const std::atomic<bool>& cancel) {
+            clockMs = elapsedMs;
+            report({1'000'000, 4'000'000, "/media/big.mp4"});
+            while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            sawCancel = cancel.load();
+        });
+        QCOMPARE(clicks, 0);
+        QCOMPARE(visible, shown);
+        QVERIFY(!p.progressDialog());  // gone once the work has ended
+        QCOMPARE(sawCancel.load(), pressCancel);
+        if (!shown) return;
+        QVERIFY(hasCancel);
+        QVERIFY2(label.contains("/media/big.mp4"), qPrintable(label));
+        QVERIFY2(label.contains("1.0 MB of 4.0 MB copied, 500 kB/s"), qPrintable(label));
+        QCOMPARE(value, 250);
+        QTest::mouseClick(button, Qt::LeftButton);  // input goes through again
+        QCOMPARE(clicks, 1);
+    }
 
-        // The next save measures its own half second.
-        p.SaveProgress(files[0], 0, 3);
-        now += std::chrono::milliseconds(400);
-        p.SaveProgress(files[1], 1, 3);
-        QVERIFY(!p.progressDialog());
-        QTest::qWait(20);  // nothing left to show it again later
-        QVERIFY(!p.progressDialog());
+    // The window icon is decoded when first drawn, and then shows both its pictures.
+    void windowIconHasBothPictures() {
+        const QIcon icon = KestrelWindowIcon();
+        QCOMPARE(icon.availableSizes(), (QList<QSize>{{48, 48}, {256, 256}}));
+        const QImage small = icon.pixmap(48).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage expected = QImage(":/kestrel/icons/kestrel-48.png").convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(small.pixel(24, 40), expected.pixel(24, 40));
+        QCOMPARE(icon.pixmap(256).size(), QSize(256, 256));
+    }
+
+    void aFailureOfTheWorkReachesTheCaller() {
+        QWidget main;
+        QtPlatform p(&main);
+        bool caught = false;
+        try {
+            p.RunJob([](const JobReport&, const std::atomic<bool>&) { throw std::runtime_error("disk gone"); });
+        } catch (const std::runtime_error& e) {
+            caught = std::string(e.what()) == "disk gone";
+        }
+        QVERIFY(caught);
     }
 };
 
