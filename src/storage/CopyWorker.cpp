@@ -24,12 +24,10 @@ std::uint64_t SourceSize(const CopyJob& job) {
 }  // namespace
 
 bool NeedsCopy(const CopyJob& job) {
-    struct stat src {}, dst {};
+    struct stat src {};
     if (::stat(job.Source.c_str(), &src) != 0 || !S_ISREG(src.st_mode)) return true;
-    if (::stat(job.Destination.c_str(), &dst) != 0) return true;
-    if (dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) return false;
-    if (!job.Replace) return false;
-    return !S_ISREG(dst.st_mode) || !IsUnchangedCopy(StampOf(src), StampOf(dst));
+    const std::optional<CopyResult> decided = DestinationDecides(job.Destination, src, job.Replace);
+    return !decided || decided->Status == CopyStatus::Failed;
 }
 
 std::string CopyKey(const CopyJob& job) {

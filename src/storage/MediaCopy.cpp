@@ -113,24 +113,6 @@ CopyResult OpenCopySource(const std::string& source, Fd& in, struct stat& st, in
     return {CopyStatus::Copied, {}};
 }
 
-// What stands at the destination decides whether a copy is needed. A symbolic link
-// there is never trusted as a copy: it is replaced, its target left alone (unless it
-// leads to the source itself). A write-protected copy is not replaced.
-std::optional<CopyResult> DestinationDecides(const std::string& destination, const struct stat& src,
-                                             bool replace) {
-    struct stat dst {};
-    if (::lstat(destination.c_str(), &dst) != 0) return std::nullopt;
-    struct stat followed {};
-    if (::stat(destination.c_str(), &followed) == 0 && followed.st_dev == src.st_dev &&
-        followed.st_ino == src.st_ino)
-        return CopyResult{CopyStatus::SameFile, {}};
-    if (!replace) return CopyResult{CopyStatus::Kept, {}};
-    if (!S_ISREG(dst.st_mode)) return std::nullopt;
-    if (IsUnchangedCopy(Stamp(src), Stamp(dst))) return CopyResult{CopyStatus::Unchanged, {}};
-    if ((dst.st_mode & 0222) == 0) return CopyResult{CopyStatus::Failed, "the copy in the project folder is write-protected"};
-    return std::nullopt;
-}
-
 // The copy is written under a temporary name in the destination's folder and renamed
 // into place when complete, so the real name never holds a partial file; a cancelled
 // copy leaves only the temporary file, which goes with tmp.
@@ -148,6 +130,21 @@ CopyResult CopyIntoPlace(int in, const struct stat& src, const std::string& dest
 }
 
 }  // namespace
+
+std::optional<CopyResult> DestinationDecides(const std::string& destination, const struct stat& src,
+                                             bool replace) {
+    struct stat dst {};
+    if (::lstat(destination.c_str(), &dst) != 0) return std::nullopt;
+    struct stat followed {};
+    if (::stat(destination.c_str(), &followed) == 0 && followed.st_dev == src.st_dev &&
+        followed.st_ino == src.st_ino)
+        return CopyResult{CopyStatus::SameFile, {}};
+    if (!replace) return CopyResult{CopyStatus::Kept, {}};
+    if (!S_ISREG(dst.st_mode)) return std::nullopt;
+    if (IsUnchangedCopy(Stamp(src), Stamp(dst))) return CopyResult{CopyStatus::Unchanged, {}};
+    if ((dst.st_mode & 0222) == 0) return CopyResult{CopyStatus::Failed, "the copy in the project folder is write-protected"};
+    return std::nullopt;
+}
 
 bool IsUnchangedCopy(const FileStamp& source, const FileStamp& destination) {
     if (source.Size != destination.Size) return false;

@@ -4,7 +4,10 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+
+struct stat;
 
 namespace kestrel {
 
@@ -41,6 +44,13 @@ struct FileStamp {
 // seconds, ext4 with small inodes and many network file systems whole seconds, NTFS
 // and SMB 100 ns; the destination's stored time shows how coarse its store is.
 bool IsUnchangedCopy(const FileStamp& source, const FileStamp& destination);
+
+// What stands at destination decides a copy from a source with metadata src: nullopt
+// when the copy must be made. A symbolic link there is never trusted as a copy: it is
+// replaced, its target left alone (unless it leads to the source itself). A
+// write-protected copy is not replaced (Failed).
+std::optional<CopyResult> DestinationDecides(const std::string& destination, const struct stat& src,
+                                             bool replace);
 
 // Copies source to destination through the kernel's copy path. The copy carries the
 // source's modification time, so a destination with the same size and time as its

@@ -121,5 +121,20 @@ TEST_F(CopyWorkerTest, TwoFilesOfOneNameLeaveTheLaterOne) {
     EXPECT_EQ(ReadBytes(a.Destination), "second");
 }
 
+// A link at the destination is never taken for a copy, even when what it leads to looks
+// like one: the check by metadata sends it to be replaced, and its target stays.
+TEST_F(CopyWorkerTest, ALinkAtTheDestinationIsReplacedNotTrusted) {
+    CopyJob job = Job("x.jpg", "mine");
+    WriteBytes(media / "private", "keep");
+    fs::last_write_time(media / "private", fs::last_write_time(job.Source));
+    fs::create_symlink(media / "private", job.Destination);
+    EXPECT_TRUE(NeedsCopy(job));
+    CopyWorker w(PendingCopies({job}));
+    Run(w);
+    EXPECT_FALSE(fs::is_symlink(job.Destination));
+    EXPECT_EQ(ReadBytes(job.Destination), "mine");
+    EXPECT_EQ(ReadBytes(media / "private"), "keep");
+}
+
 }  // namespace
 }  // namespace kestrel
