@@ -34,6 +34,7 @@
 #include "timesections/TimeSections.h"
 #include "ui/ClickPanel.h"
 #include "ui/ConventionDialog.h"
+#include "ui/FontConfiguration.h"
 #include "ui/ImageCanvas.h"
 #include "ui/Resources.h"
 
@@ -288,6 +289,7 @@ void TForm1::buildTimeBar(QWidget* client) {
 }
 
 void TForm1::buildWorkArea(QWidget* client) {
+    AwaitFontConfiguration();  // the fields below measure their text
     QFrame* work = Panel(client, "Panel1", QRect(0, 104, 929, 633), kNavy);
     QFont bold = font();
     bold.setBold(true);
