@@ -9,28 +9,47 @@
 #include "check/CheckForm.h"
 #include "check/DayPlanForm.h"
 #include "playlist/PLData.h"
+#include "settings/DisplaySettings.h"
 #include "settings/TPSetting.h"
 #include "storage/OpenCommand.h"
 #include "timesections/TimerList.h"
 
 namespace kestrel {
 
-KestrelApp::KestrelApp() : ed(platform) {
+KestrelApp::KestrelApp()
+    : ed(platform),
+      AboutFrm([this] { return MakeDialog<TAboutFrm>(true); }),
+      PLForm([this] { return MakeDialog<TPLForm>(true, ed); }),
+      SettingForm([this] { return MakeDialog<TSettingForm>(true, ed); }),
+      TLForm([this] { return MakeDialog<TTLForm>(true, ed); }),
+      CheckForm([this] {
+          auto check = MakeDialog<TCheckForm>(true, ed);
+          QObject::connect(check.get(), &TCheckForm::FindingChosen, Form1.get(), &TForm1::ChooseSection);
+          return check;
+      }),
+      DayPlanForm([this] {
+          // The day plan leaves the main window usable and follows every change.
+          auto plan = MakeDialog<TDayPlanForm>(false, ed);
+          QObject::connect(plan.get(), &TDayPlanForm::SectionChosen, Form1.get(),
+                           [this](int section) { Form1->ChooseSection(section); });
+          QObject::connect(Form1.get(), &TForm1::ViewSynced, plan.get(), &TDayPlanForm::Refresh);
+          QObject::connect(Form1.get(), &TForm1::Closing, plan.get(), &QWidget::close);
+          return plan;
+      }) {
     Form1 = std::make_unique<TForm1>(ed);
     platform.setParent(Form1.get());
-    AboutFrm = std::make_unique<TAboutFrm>(Form1.get());
-    PLForm = std::make_unique<TPLForm>(Form1.get(), ed);
-    SettingForm = std::make_unique<TSettingForm>(Form1.get(), ed);  // sets the display, fits the panel
-    TLForm = std::make_unique<TTLForm>(Form1.get(), ed);
-    CheckForm = std::make_unique<TCheckForm>(Form1.get(), ed);
-    DayPlanForm = std::make_unique<TDayPlanForm>(Form1.get(), ed);
-    QObject::connect(CheckForm.get(), &TCheckForm::FindingChosen, Form1.get(), &TForm1::ChooseSection);
-    QObject::connect(DayPlanForm.get(), &TDayPlanForm::SectionChosen, Form1.get(),
-                     [this](int section) { Form1->ChooseSection(section); });
-    QObject::connect(Form1.get(), &TForm1::ViewSynced, DayPlanForm.get(), &TDayPlanForm::Refresh);
-    Form1->setDialogs({AboutFrm.get(), PLForm.get(), SettingForm.get(), TLForm.get(), CheckForm.get(),
-                       DayPlanForm.get()});
+    SettingFormCreate(ed);  // sets the display, fits the panel
+    Form1->setDialogs({[this] { return AboutFrm.get(); }, [this] { return PLForm.get(); },
+                       [this] { return SettingForm.get(); }, [this] { return TLForm.get(); },
+                       [this] { return CheckForm.get(); }, [this] { return DayPlanForm.get(); }});
     Form1->SyncView();
+}
+
+template <class T, class... Args>
+std::unique_ptr<T> KestrelApp::MakeDialog(bool refreshesMain, Args&... args) {
+    auto dialog = std::make_unique<T>(Form1.get(), args...);
+    if (refreshesMain) Form1->RefreshAfter(dialog.get());
+    return dialog;
 }
 
 // Dialogs go first: they refer to the main window.

@@ -1,11 +1,13 @@
 #pragma once
-// The whole program in one object: the editor core, its desktop seam and the five
-// windows, created in start-up order. main() runs it; tests build it in-process.
+// The whole program in one object: the editor core, its desktop seam, the main window
+// and its dialogs, each dialog built when first used. main() runs it; tests build it
+// in-process.
 
 #include <QStringList>
 #include <memory>
 
 #include "model/Editor.h"
+#include "ui/Deferred.h"
 #include "ui/QtPlatform.h"
 
 namespace kestrel {
@@ -32,12 +34,18 @@ public:
     QtPlatform platform;
     Editor ed;
     std::unique_ptr<TForm1> Form1;
-    std::unique_ptr<TAboutFrm> AboutFrm;
-    std::unique_ptr<TPLForm> PLForm;
-    std::unique_ptr<TSettingForm> SettingForm;
-    std::unique_ptr<TTLForm> TLForm;
-    std::unique_ptr<TCheckForm> CheckForm;
-    std::unique_ptr<TDayPlanForm> DayPlanForm;
+    Deferred<TAboutFrm> AboutFrm;
+    Deferred<TPLForm> PLForm;
+    Deferred<TSettingForm> SettingForm;
+    Deferred<TTLForm> TLForm;
+    Deferred<TCheckForm> CheckForm;
+    Deferred<TDayPlanForm> DayPlanForm;
+
+private:
+    // Builds a dialog over the main window; a dialog that can change the project has
+    // the main window refresh when it closes.
+    template <class T, class... Args>
+    std::unique_ptr<T> MakeDialog(bool refreshesMain, Args&... args);
 };
 
 }  // namespace kestrel

@@ -34,6 +34,7 @@
 #include "timesections/TimeSections.h"
 #include "ui/ClickPanel.h"
 #include "ui/ConventionDialog.h"
+#include "ui/FontConfiguration.h"
 #include "ui/ImageCanvas.h"
 #include "ui/Resources.h"
 
@@ -80,6 +81,9 @@ const std::shared_future<QImage>& DefaultTitle() {
         std::async(std::launch::async, [] { return QImage(":/kestrel/default-title.png"); }).share();
     return picture;
 }
+
+// A dialog, built now on its first use; null where the main window was given none.
+ConventionDialog* Build(const TForm1::DialogSource& dialog) { return dialog ? dialog() : nullptr; }
 
 QLabel* Label(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
     auto* label = new QLabel(text, parent);
@@ -147,7 +151,7 @@ void TForm1::buildMenus() {
     add(tools, "Option1", "&Option", QKeySequence(), [this] { btnSettingClick(); });
     add(tools, "Check1", "Check Project", QKeySequence(Qt::Key_F7), [this] { ShowDialog(dialogs_.Check); });
     add(tools, "DayPlan1", "Day Plan", QKeySequence(), [this] {
-        if (dialogs_.DayPlan) dialogs_.DayPlan->ShowBesideMain();
+        if (ConventionDialog* plan = Build(dialogs_.DayPlan)) plan->ShowBesideMain();
     });
     QAction* snap = tools->addAction("Snap");
     snap->setObjectName("Snap1");
@@ -285,6 +289,7 @@ void TForm1::buildTimeBar(QWidget* client) {
 }
 
 void TForm1::buildWorkArea(QWidget* client) {
+    AwaitFontConfiguration();  // the fields below measure their text
     QFrame* work = Panel(client, "Panel1", QRect(0, 104, 929, 633), kNavy);
     QFont bold = font();
     bold.setBold(true);
@@ -422,20 +427,19 @@ void TForm1::buildWorkArea(QWidget* client) {
     }
 }
 
-void TForm1::setDialogs(const Dialogs& dialogs) {
-    dialogs_ = dialogs;
-    for (ConventionDialog* d : {dialogs.About, dialogs.PL, dialogs.Setting, dialogs.TL, dialogs.Check})
-        if (d)
-            connect(d, &ConventionDialog::Closed, this, [this] {
-                // What the dialog changed in the view is shown before the refresh reads
-                // the widgets back: a new section must not lose its place in the list.
-                SyncView();
-                FormActivate();
-            });
+void TForm1::setDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
+
+void TForm1::RefreshAfter(ConventionDialog* dialog) {
+    connect(dialog, &ConventionDialog::Closed, this, [this] {
+        // What the dialog changed in the view is shown before the refresh reads
+        // the widgets back: a new section must not lose its place in the list.
+        SyncView();
+        FormActivate();
+    });
 }
 
-void TForm1::ShowDialog(ConventionDialog* dialog) {
-    if (dialog) dialog->ShowOverMain();
+void TForm1::ShowDialog(const DialogSource& dialog) {
+    if (ConventionDialog* d = Build(dialog)) d->ShowOverMain();
 }
 
 void TForm1::btnSettingClick() { ShowDialog(dialogs_.Setting); }
@@ -642,7 +646,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         for (int j = 1; j <= MaxSubWin; ++j) rec.SubWin[j].Shape.reset();
     }
     // The day plan may be open beside the main window; it goes with it.
-    if (dialogs_.DayPlan) dialogs_.DayPlan->close();
+    emit Closing();
     event->accept();
 }
 

@@ -30,16 +30,15 @@ class TForm1 : public QMainWindow {
 public:
     explicit TForm1(Editor& ed);
 
-    // The dialogs the main window opens (created after it, in start-up order).
+    // The dialogs the main window opens, each built when it is first asked for.
+    using DialogSource = std::function<ConventionDialog*()>;
     struct Dialogs {
-        ConventionDialog* About = nullptr;
-        ConventionDialog* PL = nullptr;
-        ConventionDialog* Setting = nullptr;
-        ConventionDialog* TL = nullptr;
-        ConventionDialog* Check = nullptr;
-        ConventionDialog* DayPlan = nullptr;
+        DialogSource About, PL, Setting, TL, Check, DayPlan;
     };
     void setDialogs(const Dialogs& dialogs);
+    // When the dialog closes, the main window shows the view again and refreshes as
+    // on activation.
+    void RefreshAfter(ConventionDialog* dialog);
 
     // Copies ed.View and the markers into the widgets: only what differs.
     void SyncView();
@@ -58,6 +57,8 @@ public:
 signals:
     // The view has been shown again after a command.
     void ViewSynced();
+    // Closing was confirmed: windows that go with the main window close now.
+    void Closing();
 
 protected:
     bool event(QEvent* event) override;
@@ -76,7 +77,7 @@ private:
     void CollectInput();
     void SyncFields();
     void PlaceImagePanel();
-    void ShowDialog(ConventionDialog* dialog);
+    void ShowDialog(const DialogSource& dialog);
     void FormActivate();
     bool NudgeKey(QKeyEvent* key);
 

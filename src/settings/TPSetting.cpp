@@ -48,8 +48,6 @@ TSettingForm::TSettingForm(QWidget* mainWindow, Editor& ed) : ConventionDialog(m
     ok_->setGeometry(129, 184, 75, 30);
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &TSettingForm::Button_OKClick);
-
-    SettingFormCreate(ed_);
 }
 
 int TSettingForm::SelectedMode() const {

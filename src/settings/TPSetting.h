@@ -14,7 +14,8 @@ namespace kestrel {
 class TSettingForm : public ConventionDialog {
     Q_OBJECT
 public:
-    // Creating the dialog sets 1360 x 768 and fits the picture panel.
+    // Start-up sets 1360 x 768 and fits the picture panel (SettingFormCreate) whether
+    // or not the dialog is ever built.
     TSettingForm(QWidget* mainWindow, Editor& ed);
 
     // The mode of the first chosen button of 1280, 1360, 1440, 1680; otherwise 4.

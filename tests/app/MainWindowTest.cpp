@@ -143,19 +143,24 @@ private slots:
     void dialogsDisableTheMainWindowAndCentreOverIt() {
         QFETCH(QString, dialog);
         QFETCH(QString, trigger);
-        ConventionDialog* d = dialog == "AboutFrm"      ? static_cast<ConventionDialog*>(app->AboutFrm.get())
-                              : dialog == "SettingForm" ? static_cast<ConventionDialog*>(app->SettingForm.get())
-                              : dialog == "PLForm"      ? static_cast<ConventionDialog*>(app->PLForm.get())
-                                                        : static_cast<ConventionDialog*>(app->TLForm.get());
+        // A dialog is built on its first use: the first showing, by its trigger, is
+        // like every later one.
+        auto built = [&]() -> ConventionDialog* {
+            if (dialog == "AboutFrm") return app->AboutFrm.built();
+            if (dialog == "SettingForm") return app->SettingForm.built();
+            return dialog == "PLForm" ? static_cast<ConventionDialog*>(app->PLForm.get()) : app->TLForm.get();
+        };
         form().move(137, 83);
         QCOMPARE(form().pos(), QPoint(137, 83));
         for (int round = 0; round < 2; ++round) {  // hidden on close, shown again the same way
             if (trigger.isEmpty())
-                d->ShowOverMain();
+                built()->ShowOverMain();
             else if (auto* b = form().findChild<QToolButton*>(trigger))
                 b->click();
             else
                 form().findChild<QAction*>(trigger)->trigger();
+            ConventionDialog* d = built();
+            QVERIFY(d);
             QVERIFY(d->isVisible());
             QVERIFY(!form().isEnabled());
             // A window manager keeps the dialog above the main window it belongs to, so a
