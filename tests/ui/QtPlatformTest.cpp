@@ -186,13 +186,19 @@ private slots:
         std::atomic<int> clockMs{0};
         p.setClock([&] { return origin + std::chrono::milliseconds(clockMs.load()); });
 
-        std::atomic<bool> release{false}, sawCancel{false};
+        std::atomic<bool> reported{false}, release{false}, sawCancel{false};
         QString label;
         bool visible = false, hasCancel = false;
         int value = -1;
+        QElapsedTimer sinceReport;
         QTimer look;  // runs while the work does: the event loop goes on
-        look.setInterval(150);
+        look.setInterval(20);
         connect(&look, &QTimer::timeout, [&] {
+            // Looks once the work has reported and the dialog has had its chance to show,
+            // however slowly a loaded machine gets there.
+            if (!reported) return;
+            if (!sinceReport.isValid()) sinceReport.start();
+            if (!p.progressDialog() && sinceReport.elapsed() < (shown ? 10000 : 300)) return;
             look.stop();
             QTest::mouseClick(button, Qt::LeftButton);  // dropped: no editing meanwhile
             if (QProgressDialog* d = p.progressDialog()) {
@@ -210,6 +216,7 @@ private slots:
         p.RunJob([&](const JobReport& report, const std::atomic<bool>& cancel) {
             clockMs = elapsedMs;
             report({1'000'000, 4'000'000, "/media/big.mp4"});
+            reported = true;
             while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(5));
             sawCancel = cancel.load();
         });
