@@ -1,5 +1,7 @@
 #include "model/History.h"
 
+#include <map>
+
 #include "model/Editor.h"
 #include "model/Paths.h"
 
@@ -120,6 +122,26 @@ bool History::Record(const Project& prj, const std::string& name, int section, i
         --current_;
     }
     return true;
+}
+
+void History::RenameFiles(const std::function<void(TTimePLData&)>& rename) {
+    // Each shared section is renamed once; the original is held so its address stays its own.
+    std::map<const TTimePLData*, std::pair<std::shared_ptr<const TTimePLData>, std::shared_ptr<const TTimePLData>>>
+        renamed;
+    auto renameState = [&](ProjectState& state) {
+        for (auto& section : state.TimePL) {
+            auto [it, fresh] = renamed.try_emplace(section.get(), section, section);
+            if (fresh) {
+                TTimePLData copy = *section;
+                rename(copy);
+                if (!SameSectionContent(copy, *section))
+                    it->second.second = std::make_shared<const TTimePLData>(std::move(copy));
+            }
+            section = it->second.second;
+        }
+    };
+    for (Step& s : steps_) renameState(s.State);
+    renameState(saved_);
 }
 
 void History::MarkSaved(const Project& prj) { saved_ = Capture(prj, Current()); }

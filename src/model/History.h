@@ -6,6 +6,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +47,10 @@ public:
     // step; `section` and `window` are what to show when nothing tells them. Forgets the
     // steps that could be redone. True when a step was added.
     bool Record(const Project& prj, const std::string& name, int section, int window);
+    // Gives the files of every step's sections the names `rename` gives them, keeping
+    // what the steps share: a save that moved the project onto its folder's copies
+    // moves undo and redo there too.
+    void RenameFiles(const std::function<void(TTimePLData&)>& rename);
     // The project as it is now was written to its file.
     void MarkSaved(const Project& prj);
     bool DiffersFromSaved(const Project& prj) const;
