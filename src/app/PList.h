@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <functional>
 
+#include "layout/Nudge.h"
 #include "model/Editor.h"
 
 class QAction;
@@ -78,7 +79,7 @@ private:
     void PlaceImagePanel();
     void ShowDialog(ConventionDialog* dialog);
     void FormActivate();
-    bool NudgeKey(QKeyEvent* key);
+    bool NudgeKey(QKeyEvent* key, KeyPlace place);
 
     // command handlers of this window
     void btnSettingClick();
