@@ -11,11 +11,6 @@ namespace kestrel {
 
 namespace {
 
-FileStamp StampOf(const struct stat& st) {
-    return {static_cast<std::int64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
-            static_cast<long>(st.st_mtim.tv_nsec)};
-}
-
 std::uint64_t SourceSize(const CopyJob& job) {
     struct stat st {};
     return ::stat(job.Source.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;

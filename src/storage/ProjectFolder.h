@@ -56,7 +56,8 @@ void ForEachProjectFile(P& prj, Fn fn) {
 std::vector<CopyFailure> TakeOutClashes(std::vector<CopyJob>& jobs, const std::string& projectFile);
 
 // Whether copying b into the project folder over a copy of a would change nothing:
-// the same file, or one the copy takes as unchanged (same size and modification time).
+// the same file, or one the copy takes as unchanged (same size, times within what the
+// stores keep).
 bool SameForCopy(const std::string& a, const std::string& b);
 
 // When the copy of path would land on the copy of a different file the project already
