@@ -1,8 +1,6 @@
 #pragma once
 // Copies of media files into the project folder.
 
-#include <sys/stat.h>
-
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -43,8 +41,6 @@ struct FileStamp {
 // seconds, ext4 with small inodes and many network file systems whole seconds, NTFS
 // and SMB 100 ns; the destination's stored time shows how coarse its store is.
 bool IsUnchangedCopy(const FileStamp& source, const FileStamp& destination);
-// The size and time a stat gives.
-FileStamp StampOf(const struct stat& st);
 
 // Copies source to destination through the kernel's copy path. The copy carries the
 // source's modification time, so a destination with the same size and time as its
