@@ -568,7 +568,7 @@ bool TForm1::event(QEvent* event) {
 
 // An arrow key on the picture or the window list moves or sizes the chosen window;
 // without one the key goes on to the widget.
-bool TForm1::NudgeKey(QKeyEvent* key) {
+bool TForm1::NudgeKey(QKeyEvent* key, KeyPlace place) {
     Arrow arrow;
     switch (key->key()) {
         case Qt::Key_Left: arrow = Arrow::Left; break;
@@ -580,20 +580,16 @@ bool TForm1::NudgeKey(QKeyEvent* key) {
     const Qt::KeyboardModifiers mods = key->modifiers();
     bool taken = false;
     RunCommand([&] {
-        taken = ArrowKeyNudge(ed_, arrow, mods.testFlag(Qt::ShiftModifier), mods.testFlag(Qt::ControlModifier));
+        taken = ArrowKeyNudge(ed_, place, arrow, mods.testFlag(Qt::ShiftModifier), mods.testFlag(Qt::ControlModifier));
     });
     return taken;
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == imgBmp_ && event->type() == QEvent::Leave) ShowPointer(nullptr);
-    if ((watched == imgBmp_ || watched == ListBox_SubWin_) && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        // In the list, plain Up and Down go from window to window; every other arrow nudges.
-        const bool listStep = watched == ListBox_SubWin_ && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
-                              !(key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
-        if (!listStep && NudgeKey(key)) return true;
-    }
+    if ((watched == imgBmp_ || watched == ListBox_SubWin_) && event->type() == QEvent::KeyPress &&
+        NudgeKey(static_cast<QKeyEvent*>(event), watched == imgBmp_ ? KeyPlace::Picture : KeyPlace::WindowList))
+        return true;
     if (watched == ListBox_SubWin_->viewport() &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick ||
          event->type() == QEvent::MouseButtonRelease) &&

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <functional>
 
+#include "layout/Nudge.h"
 #include "model/Editor.h"
 
 class QAction;
@@ -79,7 +80,7 @@ private:
     void PlaceImagePanel();
     void ShowDialog(const DialogSource& dialog);
     void FormActivate();
-    bool NudgeKey(QKeyEvent* key);
+    bool NudgeKey(QKeyEvent* key, KeyPlace place);
 
     // command handlers of this window
     void btnSettingClick();

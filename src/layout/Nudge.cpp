@@ -66,8 +66,9 @@ bool NudgeSize(Editor& ed, int dWidth, int dHeight) {
     });
 }
 
-bool ArrowKeyNudge(Editor& ed, Arrow arrow, bool shift, bool ctrl) {
-    if (!ed.Current() || ChosenWindow(ed) < 0) return false;
+bool ArrowKeyNudge(Editor& ed, KeyPlace place, Arrow arrow, bool shift, bool ctrl) {
+    const bool listStep = place == KeyPlace::WindowList && !shift && !ctrl && (arrow == Arrow::Up || arrow == Arrow::Down);
+    if (listStep || !ed.Current() || ChosenWindow(ed) < 0) return false;
     const int step = shift ? 10 : 1;
     const int dx = arrow == Arrow::Left ? -step : arrow == Arrow::Right ? step : 0;
     const int dy = arrow == Arrow::Up ? -step : arrow == Arrow::Down ? step : 0;

@@ -16,8 +16,13 @@ int ChosenWindow(Editor& ed);
 bool NudgeMove(Editor& ed, int dx, int dy);
 bool NudgeSize(Editor& ed, int dWidth, int dHeight);
 
+// Where an arrow key was pressed: on the picture every arrow nudges; in the window list
+// plain Up and Down still go from window to window.
+enum class KeyPlace { Picture, WindowList };
+
 // An arrow key: 1 pixel, 10 with shift; ctrl changes the width or height instead of
-// the place. True when a window is chosen, so the key is taken even at the display's edge.
-bool ArrowKeyNudge(Editor& ed, Arrow arrow, bool shift, bool ctrl);
+// the place. True when the key nudged a chosen window, so it is taken even at the
+// display's edge; false leaves the key to the widget.
+bool ArrowKeyNudge(Editor& ed, KeyPlace place, Arrow arrow, bool shift, bool ctrl);
 
 }  // namespace kestrel

@@ -105,10 +105,15 @@ void ShowSelectedWindow(Editor& ed) {
             ed.SelWinIndex = -1;
         }
     };
-    if (ed.PLWinIndex == 0)
-        show(rec->MainWin);
-    else if (ed.PLWinIndex <= MaxSubWin)
+    if (ed.PLWinIndex == 0) {
+        // A main window never drawn has no area: its marker shows that, not the square
+        // or the whole picture it was given last.
+        TMainWinData& main = rec->MainWin;
+        if (main.Shape && (main.Width <= 0 || main.Height <= 0)) PlaceShapeFromModel(ed, main, *main.Shape);
+        show(main);
+    } else if (ed.PLWinIndex <= MaxSubWin) {
         show(rec->SubWin[ed.PLWinIndex]);
+    }
 }
 
 void Panel_MainWinClick(Editor& ed) {

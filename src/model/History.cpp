@@ -1,5 +1,7 @@
 #include "model/History.h"
 
+#include <map>
+
 #include "model/Editor.h"
 #include "model/Paths.h"
 
@@ -90,40 +92,29 @@ std::vector<int> Restore(Project& prj, const ProjectState& state) {
 History::History() {
     ProjectState empty;
     empty.TimePL.fill(std::make_shared<const TTimePLData>());
-    steps_.push_back({"", empty, -1, 0, false});
+    steps_.push_back({"", empty, -1, 0});
     saved_ = empty;
 }
 
 void History::Reset(const Project& prj) {
     steps_.clear();
-    steps_.push_back({"", Capture(prj, {}), prj.CurTimeIndex, 0, false});
+    steps_.push_back({"", Capture(prj, {}), prj.CurTimeIndex, 0});
     current_ = 0;
     saved_ = steps_.front().State;
 }
 
-bool History::Record(const Project& prj, const std::string& name, int section, int window, Merge merge) {
-    Step& top = steps_[current_];
-    if (SameState(prj, top.State)) {
-        if (merge == Merge::EndTyping) top.Open = false;
-        return false;
-    }
+bool History::Record(const Project& prj, const std::string& name, int section, int window) {
+    const Step& top = steps_[current_];
+    if (SameState(prj, top.State)) return false;
     steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(current_) + 1, steps_.end());
-    const bool grows = merge != Merge::No && current_ > 0 && top.Open && top.Name == name;
-    // A step that grows keeps the section and window it started with.
-    const ProjectState& before = grows ? steps_[current_ - 1].State : top.State;
-    Step step{name, Capture(prj, top.State), section, window, merge == Merge::Typing};
+    Step step{name, Capture(prj, top.State), section, window};
     for (size_t i = 0; i < prj.TimePL.size(); ++i) {
-        if (step.State.TimePL[i] == before.TimePL[i]) continue;
+        if (step.State.TimePL[i] == top.State.TimePL[i]) continue;
         step.Section = static_cast<int>(i);
-        const int changed = FirstChangedWindow(*step.State.TimePL[i], *before.TimePL[i]);
+        const int changed = FirstChangedWindow(*step.State.TimePL[i], *top.State.TimePL[i]);
         if (changed >= 0) step.Window = changed;
         break;
     }
-    if (grows) {
-        top = std::move(step);
-        return true;
-    }
-    for (Step& s : steps_) s.Open = false;
     steps_.push_back(std::move(step));
     ++current_;
     if (steps_.size() > MaxSteps + 1) {
@@ -133,24 +124,42 @@ bool History::Record(const Project& prj, const std::string& name, int section, i
     return true;
 }
 
+void History::RenameFiles(const std::function<void(TTimePLData&)>& rename) {
+    // Each shared section is renamed once; the original is held so its address stays its own.
+    std::map<const TTimePLData*, std::pair<std::shared_ptr<const TTimePLData>, std::shared_ptr<const TTimePLData>>>
+        renamed;
+    auto renameState = [&](ProjectState& state) {
+        for (auto& section : state.TimePL) {
+            auto [it, fresh] = renamed.try_emplace(section.get(), section, section);
+            if (fresh) {
+                TTimePLData copy = *section;
+                rename(copy);
+                if (!SameSectionContent(copy, *section))
+                    it->second.second = std::make_shared<const TTimePLData>(std::move(copy));
+            }
+            section = it->second.second;
+        }
+    };
+    for (Step& s : steps_) renameState(s.State);
+    renameState(saved_);
+}
+
 void History::MarkSaved(const Project& prj) { saved_ = Capture(prj, Current()); }
 
 bool History::DiffersFromSaved(const Project& prj) const { return !SameState(prj, saved_); }
 
 const History::Step* History::Undo() {
     if (!CanUndo()) return nullptr;
-    for (Step& s : steps_) s.Open = false;
     return &steps_[current_--];
 }
 
 const History::Step* History::Redo() {
     if (!CanRedo()) return nullptr;
-    for (Step& s : steps_) s.Open = false;
     return &steps_[++current_];
 }
 
-void RecordEdit(Editor& ed, const std::string& name, Merge merge) {
-    ed.Edits.Record(*ed.Prj, name, ed.Prj->CurTimeIndex, ed.PLWinIndex, merge);
+void RecordEdit(Editor& ed, const std::string& name) {
+    ed.Edits.Record(*ed.Prj, name, ed.Prj->CurTimeIndex, ed.PLWinIndex);
 }
 
 void StartHistory(Editor& ed) { ed.Edits.Reset(*ed.Prj); }
@@ -160,6 +169,5 @@ bool HasUnsavedChanges(const Editor& ed) { return ed.Edits.DiffersFromSaved(*ed.
 std::string TitleName(const Editor& ed) {
     return ed.Prj->PrjFileName.empty() ? "Untitled" : BareName(ed.Prj->PrjFileName);
 }
-
 
 }  // namespace kestrel

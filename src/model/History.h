@@ -6,6 +6,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,10 +28,6 @@ struct ProjectState {
 // rebuilt from the playlists, so neither counts.
 bool SameSectionContent(const TTimePLData& a, const TTimePLData& b);
 
-// How typing in a field joins the step before: every key of one field edit goes into one
-// step, which leaving the field closes.
-enum class Merge { No, Typing, EndTyping };
-
 class History {
 public:
     static constexpr size_t MaxSteps = 100;
@@ -40,7 +37,6 @@ public:
         ProjectState State;  // the project after the edit
         int Section = -1;    // the section and window the edit changed: shown after undo and redo
         int Window = 0;
-        bool Open = false;   // typing goes on into this step
     };
 
     History();
@@ -49,8 +45,12 @@ public:
     void Reset(const Project& prj);
     // Adds the project as it is now as a step named `name` when it differs from the current
     // step; `section` and `window` are what to show when nothing tells them. Forgets the
-    // steps that could be redone. True when a step was added or grew.
-    bool Record(const Project& prj, const std::string& name, int section, int window, Merge merge);
+    // steps that could be redone. True when a step was added.
+    bool Record(const Project& prj, const std::string& name, int section, int window);
+    // Gives the files of every step's sections the names `rename` gives them, keeping
+    // what the steps share: a save that moved the project onto its folder's copies
+    // moves undo and redo there too.
+    void RenameFiles(const std::function<void(TTimePLData&)>& rename);
     // The project as it is now was written to its file.
     void MarkSaved(const Project& prj);
     bool DiffersFromSaved(const Project& prj) const;
@@ -79,7 +79,7 @@ ProjectState Capture(const Project& prj, const ProjectState& base);
 std::vector<int> Restore(Project& prj, const ProjectState& state);
 
 // Records the edit that just ended as one step (the call at the end of each edit).
-void RecordEdit(Editor& ed, const std::string& name, Merge merge = Merge::No);
+void RecordEdit(Editor& ed, const std::string& name);
 // New and Open start a fresh history; a save marks the saved state.
 void StartHistory(Editor& ed);
 // The project differs from what was last opened, saved or started with New.

@@ -17,11 +17,6 @@ int SectionEntryCount(const TTimePLData& rec) {
     return sum;
 }
 
-int CurrentSectionContent(const Project& prj) {
-    const auto* cur = prj.Current();
-    return cur ? SectionEntryCount(*cur) : 0;
-}
-
 std::string FillZero(int value, int width) {
     std::string text = std::to_string(value);
     if (static_cast<int>(text.size()) < width) text.insert(0, width - text.size(), '0');

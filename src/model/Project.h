@@ -80,8 +80,6 @@ void ResetProjectRecords(Project& prj, int imgWidth, int imgHeight);
 
 // Sum of the playlist counts of a section's main window and all eight sub window slots.
 int SectionEntryCount(const TTimePLData& rec);
-// The content test of the current section: 0 without a current section.
-int CurrentSectionContent(const Project& prj);
 
 // ---- shared operations ----
 std::string FillZero(int value, int width);           // leading-zero fill

@@ -2,14 +2,20 @@
 // The media copies of a save or a refresh as one piece of long work: run off the
 // user-interface thread, reporting bytes done of bytes to copy and stopping on Cancel.
 
+#include <sys/stat.h>
+
 #include <atomic>
 #include <string>
 #include <vector>
 
 #include "model/Platform.h"
+#include "storage/MediaCopy.h"
 #include "storage/ProjectFolder.h"
 
 namespace kestrel {
+
+// The size and time of a file as an unchanged-copy check compares them.
+FileStamp StampOf(const struct stat& st);
 
 // Whether a copy would change its destination, judged by metadata alone: false when the
 // destination is the source itself, is to be kept, or is an unchanged copy. A source

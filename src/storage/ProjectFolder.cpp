@@ -8,6 +8,7 @@
 #include "model/Error.h"
 #include "model/Paths.h"
 #include "storage/CopyWorker.h"
+#include "storage/MediaCopy.h"
 
 namespace kestrel {
 
@@ -59,8 +60,9 @@ bool SameForCopy(const std::string& a, const std::string& b) {
     struct stat sa {}, sb {};
     if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
     if (sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino) return true;
-    return S_ISREG(sa.st_mode) && S_ISREG(sb.st_mode) && sa.st_size == sb.st_size &&
-           sa.st_mtim.tv_sec == sb.st_mtim.tv_sec && sa.st_mtim.tv_nsec == sb.st_mtim.tv_nsec;
+    // Either may be a copy on a store that keeps its time coarsely (a stick).
+    return S_ISREG(sa.st_mode) && S_ISREG(sb.st_mode) &&
+           (IsUnchangedCopy(StampOf(sa), StampOf(sb)) || IsUnchangedCopy(StampOf(sb), StampOf(sa)));
 }
 
 std::optional<std::string> NameClash(const Project& prj, const std::string& path,

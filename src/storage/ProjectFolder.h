@@ -33,19 +33,22 @@ struct CopyFailure {
     std::string Reason;  // ": " and the system's reason, or " would replace ..."
 };
 
-// Calls fn with every file path the listed sections name: backgrounds, main window
-// entries and sub window entries, in that order per section.
+// Calls fn with every file path a section names: its background, its main window's
+// entries and its listed sub windows' entries, in that order.
+template <class R, class Fn>
+void ForEachSectionFile(R& rec, Fn fn) {
+    fn(rec.BGFile);
+    for (int k = 0; k < std::clamp(rec.MainWin.PLCount, 0, MaxPLIndex + 1); ++k) fn(rec.MainWin.PL[k].FileName);
+    for (int j = 1; j <= std::min(rec.SubWinCount, MaxSubWin); ++j)
+        for (int k = 0; k < std::clamp(rec.SubWin[j].PLCount, 0, MaxPLIndex + 1); ++k)
+            fn(rec.SubWin[j].PL[k].FileName);
+}
+
+// Calls fn with every file path the listed sections name, section by section.
 template <class P, class Fn>
 void ForEachProjectFile(P& prj, Fn fn) {
     int sections = std::clamp(prj.TimeCount, 0, MaxTimeIndex + 1);
-    for (int i = 0; i < sections; ++i) {
-        auto& rec = prj.TimePL[i];
-        fn(rec.BGFile);
-        for (int k = 0; k < std::clamp(rec.MainWin.PLCount, 0, MaxPLIndex + 1); ++k) fn(rec.MainWin.PL[k].FileName);
-        for (int j = 1; j <= std::min(rec.SubWinCount, MaxSubWin); ++j)
-            for (int k = 0; k < std::clamp(rec.SubWin[j].PLCount, 0, MaxPLIndex + 1); ++k)
-                fn(rec.SubWin[j].PL[k].FileName);
-    }
+    for (int i = 0; i < sections; ++i) ForEachSectionFile(prj.TimePL[i], fn);
 }
 
 // Takes out of a plan every copy that would land on the copy of a different file (or
@@ -53,7 +56,8 @@ void ForEachProjectFile(P& prj, Fn fn) {
 std::vector<CopyFailure> TakeOutClashes(std::vector<CopyJob>& jobs, const std::string& projectFile);
 
 // Whether copying b into the project folder over a copy of a would change nothing:
-// the same file, or one the copy takes as unchanged (same size and modification time).
+// the same file, or one the copy takes as unchanged (same size, times within what the
+// stores keep).
 bool SameForCopy(const std::string& a, const std::string& b);
 
 // When the copy of path would land on the copy of a different file the project already

@@ -36,11 +36,15 @@ std::string PartialMessage(const std::vector<Failure>& failures) {
 
 // After a save every file the project names is taken from its copy in the folder, as
 // after reopening the file, so that later copies and checks use the folder's files.
-// Files whose copy is not there keep their source, to be tried again.
-void UseFolderCopies(Project& prj, const std::unordered_set<std::string>& placed) {
-    ForEachProjectFile(prj, [&](std::string& file) {
-        if (placed.count(file)) file = prj.PrjDir + BareName(file);
-    });
+// Files whose copy is not there keep their source, to be tried again. The history's
+// steps take the same names, so an undo never brings back a file the folder replaced.
+void UseFolderCopies(Editor& ed, const std::unordered_set<std::string>& placed) {
+    const std::string& folder = ed.Prj->PrjDir;
+    auto useCopy = [&](std::string& file) {
+        if (placed.count(file)) file = folder + BareName(file);
+    };
+    ForEachProjectFile(*ed.Prj, useCopy);
+    ed.Edits.RenameFiles([&](TTimePLData& rec) { ForEachSectionFile(rec, useCopy); });
 }
 
 void SaveThenCleanUp(Editor& ed) {
@@ -138,7 +142,7 @@ void SavePrjClick(Editor& ed) {
         throw Error(std::string(e.what()) + "\nThese files could not be copied into the project folder either:" +
                     FailureList(failures));
     }
-    UseFolderCopies(prj, placed);
+    UseFolderCopies(ed, placed);
     RemoveStaleTemporaries(prj.PrjDir);
     ed.Edits.MarkSaved(prj);
     RememberRecentProject(ed.platform, prj.PrjFileName);

@@ -169,11 +169,4 @@ void SBtn_DeleteTimeListClick(Editor& ed) {
     RecordEdit(ed, "Delete Time Section");
 }
 
-int ListedSectionsContent(const Editor& ed) {
-    const int n = std::min(static_cast<int>(ed.View.TimeList.size()), MaxTimeIndex);
-    int sum = 0;
-    for (int i = 0; i < n; ++i) sum += SectionEntryCount(ed.Prj->TimePL[i]);
-    return sum;
-}
-
 }  // namespace kestrel

@@ -25,8 +25,6 @@ void RefrashDisplayForNewProject(Editor& ed, int Index);
 void ClearDisplay(Editor& ed);
 // The time list entry of a section: "08:30 -- 12:00".
 std::string TimeListText(const TTimePLData& rec);
-// Sum of the playlist entries of every listed section (the question before discarding work).
-int ListedSectionsContent(const Editor& ed);
 
 // Section `to` takes copies of the windows, playlists, file list and background of section
 // `from`, and keeps its own times. Its sub window markers are made when it is shown.

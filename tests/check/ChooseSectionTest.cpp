@@ -1,6 +1,10 @@
 // Choosing from a finding or the day plan: the time list's and the window list's steps.
 #include "check/ChooseSection.h"
 
+#include <functional>
+
+#include "layout/WindowList.h"
+#include "timesections/EditMenu.h"
 #include "timesections/SectionFixture.h"
 
 namespace kestrel {
@@ -54,6 +58,40 @@ TEST_F(ChooseSectionTest, ChoosingTheMainWindowPlacesNothing) {
     EXPECT_TRUE(ed.Prj->TimePL[1].MainWin.Shape->Highlighted);
     EXPECT_EQ(ed.View.PosFields[FieldLeft], "189");
     EXPECT_EQ(Records(), before);
+}
+
+// A main window never drawn shows no rectangle it does not have, neither when a finding
+// ("no-main-playlist") chooses it nor when its first placing is undone; a typed one shows.
+TEST_F(ChooseSectionTest, AMainWindowNeverDrawnShowsNoRectangle) {
+    const struct {
+        const char* name;
+        std::function<void(Editor&)> choose;
+    } cases[] = {
+        {"chosen by a finding", [](Editor& ed) { ChooseSection(ed, 3, 0); }},
+        {"placing undone", [](Editor& ed) {
+             ChooseSection(ed, 3);
+             Panel_MainWinClick(ed);
+             Undo1Click(ed);
+         }},
+    };
+    ASSERT_TRUE(Add(12, 0, 13, 0));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Choose(0);
+        c.choose(ed);
+        EXPECT_EQ(ed.Prj->CurTimeIndex, 3);
+        EXPECT_EQ(ed.PLWinIndex, 0);
+        EXPECT_EQ(ed.Prj->TimePL[3].MainWin.Width, 0);
+        const auto& shape = ed.Prj->TimePL[3].MainWin.Shape;
+        ASSERT_TRUE(shape);
+        EXPECT_EQ(shape->Width, 0);
+        EXPECT_EQ(shape->Height, 0);
+        EXPECT_EQ(ed.View.PosFields[FieldWidth], "0");
+        ed.View.PosFields = {"0", "0", "680", "384"};
+        Edit_PosKeyUp(ed);
+        EXPECT_TRUE(shape->Visible);
+        EXPECT_EQ(shape->Width, 361);
+    }
 }
 
 TEST_F(ChooseSectionTest, OnlyListedSectionsAndWindowsAreChosen) {

@@ -180,7 +180,7 @@ TEST_F(NudgeTest, ArrowsMoveAndSizeTheChosenWindowWithinTheDisplay) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Choose(c.start);
-        EXPECT_TRUE(ArrowKeyNudge(ed, c.arrow, c.shift, c.ctrl));
+        EXPECT_TRUE(ArrowKeyNudge(ed, KeyPlace::Picture, c.arrow, c.shift, c.ctrl));
         EXPECT_EQ(Model(Sub(1)), c.end);
         const Rect4 fields = {std::stoi(ed.View.PosFields[0]), std::stoi(ed.View.PosFields[1]),
                               std::stoi(ed.View.PosFields[2]), std::stoi(ed.View.PosFields[3])};
@@ -189,6 +189,30 @@ TEST_F(NudgeTest, ArrowsMoveAndSizeTheChosenWindowWithinTheDisplay) {
         PlaceShapeFromModel(ed, Sub(1), placed);
         EXPECT_EQ(Rect(*Sub(1).Shape), Rect(placed));
         EXPECT_EQ(Model(Sub(2)), (Rect4{400, 200, 300, 200}));  // only the chosen window
+    }
+}
+
+TEST_F(NudgeTest, InTheWindowListPlainUpAndDownGoToTheNextWindow) {
+    const struct {
+        const char* name;
+        Arrow arrow;
+        bool shift, ctrl;
+        bool nudges;
+    } cases[] = {
+        {"up", Arrow::Up, false, false, false},
+        {"down", Arrow::Down, false, false, false},
+        {"left", Arrow::Left, false, false, true},
+        {"right", Arrow::Right, false, false, true},
+        {"shift down", Arrow::Down, true, false, true},
+        {"ctrl up", Arrow::Up, false, true, true},
+        {"ctrl shift up", Arrow::Up, true, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Rect4 start{100, 100, 200, 100};
+        Choose(start);
+        EXPECT_EQ(ArrowKeyNudge(ed, KeyPlace::WindowList, c.arrow, c.shift, c.ctrl), c.nudges);
+        EXPECT_EQ(Model(Sub(1)) != start, c.nudges);
     }
 }
 
@@ -210,7 +234,7 @@ TEST_F(NudgeTest, KeysPassWithoutAChosenWindow) {
         if (c.kind == NoneRed) ed.PLWinIndex = -1;
         Sub(1).Shape->Visible = c.kind != Hidden;
         if (c.kind == NoSection) ed.Prj->CurTimeIndex = -1;
-        EXPECT_FALSE(ArrowKeyNudge(ed, Arrow::Right, false, false));
+        EXPECT_FALSE(ArrowKeyNudge(ed, KeyPlace::Picture, Arrow::Right, false, false));
         EXPECT_EQ(Model(Sub(1)), (Rect4{100, 100, 200, 100}));
     }
 }

@@ -265,6 +265,31 @@ TEST(HistoryTest, UnsavedChangesFollowTheSavedState) {
     EXPECT_FALSE(t.ed.Edits.CanUndo());
 }
 
+TEST(HistoryTest, AfterSaveAsUndoAndRedoUseTheNewFoldersCopies) {
+    Session t;
+    AddSubWinClick(t.ed);
+    t.fp.files = {t.dir / "moved/plan.XML"};
+    std::filesystem::create_directory(t.dir / "moved");
+    Saveas1Click(t.ed);
+    const std::string folder = t.dir / "moved/";
+    ASSERT_EQ(t.ed.Prj->TimePL[0].SubWin[1].PL[0].FileName, folder + "b.jpg");
+
+    Undo1Click(t.ed);
+    EXPECT_EQ(t.ed.Prj->TimePL[0].SubWinCount, 2);
+    EXPECT_EQ(t.ed.Prj->TimePL[0].MainWin.PL[0].FileName, folder + "a.mp4");
+    EXPECT_EQ(t.ed.Prj->TimePL[0].SubWin[1].PL[0].FileName, folder + "b.jpg");
+    EXPECT_EQ(t.ed.Prj->TimePL[1].BGFile, folder + "bg.jpg");
+    Redo1Click(t.ed);
+    EXPECT_FALSE(HasUnsavedChanges(t.ed));
+    EXPECT_FALSE(t.ed.Edits.CanRedo());
+    // A playlist stored unchanged after the save is no step.
+    t.ChooseSub(1);
+    PlaylistTable table;
+    PLFormShow(t.ed, table);
+    SpeedButton_OKClick(t.ed, table);
+    EXPECT_EQ(UndoText(t.ed), "&Undo Add Sub Window");
+}
+
 TEST(HistoryTest, NewAndOpenAskExactlyWhenWorkWouldBeLost) {
     const std::string newText = "Create new project will lost the before operation, do you want continue?";
     const std::string openText = "Open new project will lost the before operation, do you want continue?";

@@ -245,6 +245,23 @@ TEST_F(SaveTest, CopiesOnACoarseTimeStoreAreRecognised) {
     EXPECT_EQ(ReadBytes(folder / "promo.avi"), "PROMO.AVI");
 }
 
+// Once the project names the stick's copies, the office's originals are the same files:
+// adding one again is no clash although the stick kept only even seconds of its time.
+TEST_F(SaveTest, AnOriginalOfACoarseTimeCopyIsNoClash) {
+    platform.files = {folder / "plan.XML"};
+    Saveas1Click(ed);
+    ASSERT_EQ(ed.Prj->TimePL[0].MainWin.PL[0].FileName, folder / "intro.mp4");
+    struct stat st {};
+    ASSERT_EQ(::stat((media / "intro.mp4").c_str(), &st), 0);
+    if (st.st_mtim.tv_nsec == 0) GTEST_SKIP() << "this file system keeps whole seconds itself";
+    const struct timespec coarse[2] = {{st.st_mtim.tv_sec & ~1L, 0}, {st.st_mtim.tv_sec & ~1L, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (folder / "intro.mp4").c_str(), coarse, 0), 0);
+    EXPECT_EQ(AddFileRefusal(*ed.Prj, media / "intro.mp4"), std::nullopt);
+    WriteBytes(media / "intro.mp4", "INTRO.MP4");  // same size, changed since the copy
+    fs::last_write_time(media / "intro.mp4", fs::last_write_time(media / "intro.mp4") + std::chrono::seconds(5));
+    EXPECT_NE(AddFileRefusal(*ed.Prj, media / "intro.mp4"), std::nullopt);
+}
+
 TEST_F(SaveTest, AfterSaveAsTheProjectUsesTheNewFolder) {
     platform.files = {folder / "plan.XML"};
     Saveas1Click(ed);
