@@ -9,11 +9,6 @@
 
 namespace kestrel {
 
-FileStamp StampOf(const struct stat& st) {
-    return {static_cast<std::int64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
-            static_cast<long>(st.st_mtim.tv_nsec)};
-}
-
 namespace {
 
 std::uint64_t SourceSize(const CopyJob& job) {

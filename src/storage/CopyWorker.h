@@ -14,9 +14,6 @@
 
 namespace kestrel {
 
-// The size and time of a file as an unchanged-copy check compares them.
-FileStamp StampOf(const struct stat& st);
-
 // Whether a copy would change its destination, judged by metadata alone: false when the
 // destination is the source itself, is to be kept, or is an unchanged copy. A source
 // that cannot be examined needs its copy tried, so that the failure is seen.

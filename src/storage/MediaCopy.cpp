@@ -34,11 +34,6 @@ struct Fd {
 
 CopyResult Failure(int err) { return {CopyStatus::Failed, std::strerror(err)}; }
 
-FileStamp Stamp(const struct stat& st) {
-    return {static_cast<std::int64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
-            static_cast<long>(st.st_mtim.tv_nsec)};
-}
-
 // The coarsest step a stored time is a multiple of: two seconds for an even whole
 // second, one for an odd one, else the largest power of ten nanoseconds its fraction is.
 std::int64_t StoredTimeStep(const FileStamp& stored) {
@@ -141,9 +136,14 @@ std::optional<CopyResult> DestinationDecides(const std::string& destination, con
         return CopyResult{CopyStatus::SameFile, {}};
     if (!replace) return CopyResult{CopyStatus::Kept, {}};
     if (!S_ISREG(dst.st_mode)) return std::nullopt;
-    if (IsUnchangedCopy(Stamp(src), Stamp(dst))) return CopyResult{CopyStatus::Unchanged, {}};
+    if (IsUnchangedCopy(StampOf(src), StampOf(dst))) return CopyResult{CopyStatus::Unchanged, {}};
     if ((dst.st_mode & 0222) == 0) return CopyResult{CopyStatus::Failed, "the copy in the project folder is write-protected"};
     return std::nullopt;
+}
+
+FileStamp StampOf(const struct stat& st) {
+    return {static_cast<std::int64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
+            static_cast<long>(st.st_mtim.tv_nsec)};
 }
 
 bool IsUnchangedCopy(const FileStamp& source, const FileStamp& destination) {

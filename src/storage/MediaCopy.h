@@ -44,6 +44,8 @@ struct FileStamp {
 // seconds, ext4 with small inodes and many network file systems whole seconds, NTFS
 // and SMB 100 ns; the destination's stored time shows how coarse its store is.
 bool IsUnchangedCopy(const FileStamp& source, const FileStamp& destination);
+// The size and time of a file as IsUnchangedCopy compares them.
+FileStamp StampOf(const struct stat& st);
 
 // What stands at destination decides a copy from a source with metadata src: nullopt
 // when the copy must be made. A symbolic link there is never trusted as a copy: it is
