@@ -13,6 +13,7 @@
 #include "storage/ProjectSaver.h"
 #include "support/AppSession.h"
 #include "support/TempDir.h"
+#include "support/WindowTestMain.h"
 
 using namespace kestrel;
 
@@ -80,12 +81,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication a(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    LargeMediaTest t;
-    return QTest::qExec(&t, argc, argv);
-}
+KESTREL_WINDOW_TEST_MAIN(LargeMediaTest)
 
 #include "LargeMediaTest.moc"

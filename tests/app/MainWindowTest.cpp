@@ -26,6 +26,7 @@
 #include "support/ModalDriver.h"
 #include "ui/ConventionDialog.h"
 #include "ui/ImageCanvas.h"
+#include "support/WindowTestMain.h"
 
 using namespace kestrel;
 
@@ -442,12 +443,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication a(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    MainWindowTest t;
-    return QTest::qExec(&t, argc, argv);
-}
+KESTREL_WINDOW_TEST_MAIN(MainWindowTest)
 
 #include "MainWindowTest.moc"

@@ -19,6 +19,7 @@
 #include "support/AppSession.h"
 #include "timesections/TimerList.h"
 #include "ui/ImageCanvas.h"
+#include "support/WindowTestMain.h"
 
 using namespace kestrel;
 
@@ -265,14 +266,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication a(argc, argv);
-    QApplication::setOrganizationName("kestrel.org");
-    QApplication::setApplicationName("Kestrel");
-    QApplication::setQuitOnLastWindowClosed(false);
-    PreciseLayoutTest t;
-    return QTest::qExec(&t, argc, argv);
-}
+KESTREL_WINDOW_TEST_MAIN(PreciseLayoutTest)
 
 #include "PreciseLayoutTest.moc"

@@ -24,6 +24,7 @@
 #include "support/ModalDriver.h"
 #include "timesections/TimerList.h"
 #include "ui/ImageCanvas.h"
+#include "support/WindowTestMain.h"
 
 using namespace kestrel;
 
@@ -311,12 +312,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication a(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    RoadTest t;
-    return QTest::qExec(&t, argc, argv);
-}
+KESTREL_WINDOW_TEST_MAIN(RoadTest)
 
 #include "RoadTest.moc"

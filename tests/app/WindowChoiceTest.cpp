@@ -16,6 +16,7 @@
 #include "support/ModalDriver.h"
 #include "support/UserHand.h"
 #include "ui/ImageCanvas.h"
+#include "support/WindowTestMain.h"
 
 using namespace kestrel;
 
@@ -246,14 +247,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication a(argc, argv);
-    QApplication::setOrganizationName("kestrel.org");
-    QApplication::setApplicationName("Kestrel");
-    QApplication::setQuitOnLastWindowClosed(false);
-    WindowChoiceTest t;
-    return QTest::qExec(&t, argc, argv);
-}
+KESTREL_WINDOW_TEST_MAIN(WindowChoiceTest)
 
 #include "WindowChoiceTest.moc"
