@@ -1,11 +1,13 @@
 #include "ui/QtPlatform.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QSettings>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QTimer>
 #include <mutex>
@@ -24,11 +26,35 @@ void QtPlatform::setParent(QWidget* parent) {
     parent_ = parent;
 }
 
+namespace {
+
+// The window the user is working in (a dialog over the main window, say), else the main
+// window. A box or file dialog shown over it stays above it under a window manager, and
+// it gets the keys back when the box closes (the offscreen platform gives them to none).
+class WorkingWindow {
+public:
+    explicit WorkingWindow(QWidget* mainWindow) {
+        QWidget* working = QApplication::activeModalWidget();
+        if (!working) working = QApplication::activeWindow();
+        window_ = working && working->isVisible() ? working : mainWindow;
+    }
+    ~WorkingWindow() {
+        if (window_ && window_->isVisible()) window_->activateWindow();
+    }
+    QWidget* get() const { return window_; }
+
+private:
+    QPointer<QWidget> window_;
+};
+
+}  // namespace
+
 Answer QtPlatform::Message(const std::string& caption, const std::string& text, Buttons buttons,
                            Icon icon) {
     // A box ends the progress display: the work has ended or failed.
     EndProgress();
-    QMessageBox box(parent_);
+    const WorkingWindow over(parent_);
+    QMessageBox box(over.get());
     box.setWindowTitle(Q(caption));
     box.setText(Q(text));
     switch (icon) {
@@ -75,14 +101,16 @@ static QFileDialog::Options DialogOptions() {
 }
 
 std::string QtPlatform::OpenFile(const std::string& filter, const std::string& initialDir) {
-    return S(QFileDialog::getOpenFileName(parent_, QString(), Q(initialDir), QtFilter(filter),
+    const WorkingWindow over(parent_);
+    return S(QFileDialog::getOpenFileName(over.get(), QString(), Q(initialDir), QtFilter(filter),
                                           nullptr, DialogOptions()));
 }
 
 std::vector<std::string> QtPlatform::OpenFiles(const std::string& filter,
                                                const std::string& initialDir) {
+    const WorkingWindow over(parent_);
     std::vector<std::string> files;
-    for (const QString& f : QFileDialog::getOpenFileNames(parent_, QString(), Q(initialDir),
+    for (const QString& f : QFileDialog::getOpenFileNames(over.get(), QString(), Q(initialDir),
                                                           QtFilter(filter), nullptr,
                                                           DialogOptions()))
         files.push_back(S(f));
@@ -91,7 +119,8 @@ std::vector<std::string> QtPlatform::OpenFiles(const std::string& filter,
 
 // The core asks its own question before replacing a file, so the dialog asks none.
 std::string QtPlatform::SaveFile(const std::string& filter, const std::string& initialDir) {
-    return S(QFileDialog::getSaveFileName(parent_, QString(), Q(initialDir), QtFilter(filter),
+    const WorkingWindow over(parent_);
+    return S(QFileDialog::getSaveFileName(over.get(), QString(), Q(initialDir), QtFilter(filter),
                                           nullptr,
                                           DialogOptions() | QFileDialog::DontConfirmOverwrite));
 }

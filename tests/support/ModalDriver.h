@@ -20,6 +20,7 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     bool enabled = true;  // a disabled box could not be answered by the user
+    QWidget* parent = nullptr;  // the window it belongs to
 };
 
 class ModalDriver : public QObject {
@@ -59,7 +60,8 @@ private:
     void poll() {
         QWidget* w = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(w); box && !pending_.isEmpty()) {
-            seen.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons(), box->isEnabled()});
+            seen.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons(), box->isEnabled(),
+                         box->parentWidget()});
             const auto b = pending_.takeFirst();
             if (b == QMessageBox::Escape) box->reject();
             else if (box->button(b)->isEnabled()) box->button(b)->click();

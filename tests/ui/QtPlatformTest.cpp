@@ -64,7 +64,8 @@ private slots:
     }
 
     // A dialog open over the disabled main window asks and reports too: its boxes and
-    // file choosers must not inherit the main window's disabled state.
+    // file choosers must not inherit the main window's disabled state, and they belong to
+    // the dialog, so that a window manager keeps them above it.
     void boxesAndChoosersOverADisabledMainWindowTakeInput() {
         QWidget main;
         main.show();
@@ -72,20 +73,33 @@ private slots:
         QWidget dialog;  // a top-level dialog of its own, like every editor dialog
         dialog.show();
         dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QtPlatform p(&main);
 
         driver.answer({QMessageBox::Ok});
         p.Report("Bad entry");
         QCOMPARE(driver.seen.size(), 1);
         QVERIFY(driver.seen[0].enabled);
+        QCOMPARE(driver.seen[0].parent, &dialog);
+        QTRY_COMPARE(QApplication::activeWindow(), &dialog);  // the keys are the dialog's again
 
         bool enabled = false;
+        QWidget* parent = nullptr;
         driver.fileDialog([&](QFileDialog* d) {
             enabled = d->isEnabled();
+            parent = d->parentWidget();
             d->reject();
         });
         p.OpenFiles("All (*.*)|*.*", QDir::tempPath().toStdString());
         QVERIFY(enabled);
+        QCOMPARE(parent, &dialog);
+
+        // With the dialog gone, they belong to the main window again.
+        dialog.hide();
+        driver.answer({QMessageBox::Ok});
+        p.Report("Saved");
+        QCOMPARE(driver.seen.size(), 2);
+        QCOMPARE(driver.seen[1].parent, &main);
     }
 
     void fileDialogsStartInTheFolderWithTheFilter() {
