@@ -38,6 +38,7 @@ KestrelApp::KestrelApp()
       }) {
     Form1 = std::make_unique<TForm1>(ed);
     platform.setParent(Form1.get());
+    platform.setBeforeBox([this] { Form1->SyncTitle(); });
     SettingFormCreate(ed);  // sets the display, fits the panel
     Form1->setDialogs({[this] { return AboutFrm.get(); }, [this] { return PLForm.get(); },
                        [this] { return SettingForm.get(); }, [this] { return TLForm.get(); },
@@ -61,6 +62,7 @@ KestrelApp::~KestrelApp() {
     PLForm.reset();
     AboutFrm.reset();
     platform.setParent(nullptr);
+    platform.setBeforeBox(nullptr);
     Form1.reset();
 }
 

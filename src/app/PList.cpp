@@ -553,10 +553,14 @@ void TForm1::SyncView() {
     Undo1_->setEnabled(ed_.Edits.CanUndo());
     Redo1_->setText(Q(RedoText(ed_)));
     Redo1_->setEnabled(ed_.Edits.CanRedo());
+    SyncTitle();
+    emit ViewSynced();
+}
+
+void TForm1::SyncTitle() {
     // Qt shows "*" in place of "[*]" while the window is marked modified.
     setWindowTitle(Q(TitleName(ed_)) + QString::fromUtf8("[*] \u2014 ") + AppTitle);
     setWindowModified(HasUnsavedChanges(ed_));
-    emit ViewSynced();
 }
 
 bool TForm1::event(QEvent* event) {

@@ -43,6 +43,8 @@ public:
 
     // Copies ed.View and the markers into the widgets: only what differs.
     void SyncView();
+    // The title alone: the file's name and "*" while there are unsaved changes.
+    void SyncTitle();
 
     Editor& editor() { return ed_; }
     ImageCanvas* canvas() const { return imgBmp_; }

@@ -53,6 +53,7 @@ Answer QtPlatform::Message(const std::string& caption, const std::string& text, 
                            Icon icon) {
     // A box ends the progress display: the work has ended or failed.
     EndProgress();
+    if (beforeBox_) beforeBox_();
     const WorkingWindow over(parent_);
     QMessageBox box(over.get());
     box.setWindowTitle(Q(caption));

@@ -37,6 +37,10 @@ public:
     void SetSetting(const std::string& key, const std::string& value) override;
 
     // The clock the half second and the speed are measured with (tests make time pass).
+    // Runs before each box shows, so that the windows behind it show what the work so far
+    // has done (a save's title without its "*" under "Save completed!").
+    void setBeforeBox(std::function<void()> fn) { beforeBox_ = std::move(fn); }
+
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
     void setClock(Clock clock) { clock_ = std::move(clock); }
     // The progress dialog while it is shown, else null.
@@ -53,6 +57,7 @@ private:
 
     QWidget* parent_;
     Clock clock_ = [] { return std::chrono::steady_clock::now(); };
+    std::function<void()> beforeBox_;
     QPointer<QProgressDialog> progress_;  // a child of parent_, which may go first
     QMetaObject::Connection cancelLink_;  // its Cancel to the running job's flag
 };

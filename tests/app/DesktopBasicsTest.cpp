@@ -125,6 +125,8 @@ private slots:
         newSection(8, 9);
         QCOMPARE(shownTitle(), QString::fromUtf8("Untitled* — Kestrel"));
         saveAs("plan");
+        QVERIFY(driver.seen.last().text.startsWith("Save completed!"));
+        QCOMPARE(driver.seen.last().titleBehind, QString::fromUtf8("plan.XML — Kestrel"));
         QCOMPARE(shownTitle(), QString::fromUtf8("plan.XML — Kestrel"));
         QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
         QCOMPARE(shownTitle(), QString::fromUtf8("plan.XML* — Kestrel"));

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 
 namespace kestrel::test {
@@ -21,6 +22,7 @@ struct SeenBox {
     QMessageBox::StandardButtons buttons;
     bool enabled = true;  // a disabled box could not be answered by the user
     QWidget* parent = nullptr;  // the window it belongs to
+    QString titleBehind;        // that window's title as shown meanwhile
 };
 
 class ModalDriver : public QObject {
@@ -60,8 +62,9 @@ private:
     void poll() {
         QWidget* w = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(w); box && !pending_.isEmpty()) {
+            QWidget* behind = box->parentWidget();
             seen.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons(), box->isEnabled(),
-                         box->parentWidget()});
+                         behind, behind && behind->windowHandle() ? behind->windowHandle()->title() : QString()});
             const auto b = pending_.takeFirst();
             if (b == QMessageBox::Escape) box->reject();
             else if (box->button(b)->isEnabled()) box->button(b)->click();
