@@ -174,7 +174,10 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (!IsInput(event->type())) return false;
+        // A shortcut's event goes to the shortcut itself, which belongs to its widget: so
+        // Esc, the dialog's own shortcut for Cancel, gets through.
         auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget && event->type() == QEvent::Shortcut) widget = qobject_cast<QWidget*>(watched->parent());
         return !(dialog_ && widget && widget->window() == dialog_.data());
     }
 

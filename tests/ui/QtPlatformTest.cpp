@@ -180,16 +180,18 @@ private slots:
     void longJobsShowTheirProgress_data() {
         QTest::addColumn<int>("elapsedMs");  // how long the work has run by the clock
         QTest::addColumn<bool>("shown");
-        QTest::addColumn<bool>("pressCancel");
-        QTest::newRow("quick job") << 300 << false << false;
-        QTest::newRow("exactly half a second") << 500 << false << false;
-        QTest::newRow("slow job") << 2000 << true << false;
-        QTest::newRow("slow job cancelled") << 2000 << true << true;
+        QTest::addColumn<QString>("cancelBy");  // "" (not cancelled), "button" or "Escape"
+        QTest::newRow("quick job") << 300 << false << "";
+        QTest::newRow("exactly half a second") << 500 << false << "";
+        QTest::newRow("slow job") << 2000 << true << "";
+        QTest::newRow("slow job cancelled") << 2000 << true << "button";
+        QTest::newRow("slow job cancelled by Escape") << 2000 << true << "Escape";
     }
     void longJobsShowTheirProgress() {
         QFETCH(int, elapsedMs);
         QFETCH(bool, shown);
-        QFETCH(bool, pressCancel);
+        QFETCH(QString, cancelBy);
+        const bool pressCancel = !cancelBy.isEmpty();
         QWidget main;
         auto* button = new QPushButton("Edit", &main);
         int clicks = 0;
@@ -222,7 +224,11 @@ private slots:
                 const auto buttons = d->findChildren<QPushButton*>();
                 hasCancel = buttons.size() == 1 && buttons[0]->text() == "Cancel";
                 QCOMPARE(d->windowModality(), Qt::WindowModal);
-                if (pressCancel && hasCancel) QTest::mouseClick(buttons[0], Qt::LeftButton);
+                if (cancelBy == "button" && hasCancel) QTest::mouseClick(buttons[0], Qt::LeftButton);
+                if (cancelBy == "Escape") {
+                    d->activateWindow();
+                    if (QTest::qWaitForWindowActive(d)) QTest::keyClick(d, Qt::Key_Escape);
+                }
             }
             release = true;
         });
