@@ -1,6 +1,7 @@
-// The media copies of a save against `cp` of the same files, with the page cache warm
-// and cold, alternating in one run; and the file list rebuild and the listing of
-// failed copies at growing numbers of entries, to show they grow linearly.
+// The media copies of a save against `cp` of the same files and against `cp` then
+// `sync` of the copies, with the page cache warm and cold, taking turns in one run; and
+// the file list rebuild and the listing of failed copies at growing numbers of entries,
+// to show they grow linearly.
 #include <benchmark/benchmark.h>
 
 #include <spawn.h>
@@ -66,55 +67,65 @@ double CopyWithWorker(const Media& m) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-double CopyWithCp(const Media& m) {
-    std::vector<std::string> words{"cp"};
-    words.insert(words.end(), m.files.begin(), m.files.end());
-    words.push_back(m.target.Dir());
+int Run(std::vector<std::string> words) {
     std::vector<char*> args;
     for (auto& w : words) args.push_back(w.data());
     args.push_back(nullptr);
-    const auto start = Clock::now();
     pid_t pid = 0;
-    if (posix_spawnp(&pid, "cp", nullptr, nullptr, args.data(), environ) != 0) return -1;
+    if (posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0) return -1;
     int status = 0;
     waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// cp of the same files; with thenSync, followed by `sync` of the copies, which is what
+// the editor does before it calls a copy complete (cp leaves them in the page cache).
+double CopyWithCp(const Media& m, bool thenSync) {
+    std::vector<std::string> cp{"cp"}, sync{"sync"};
+    cp.insert(cp.end(), m.files.begin(), m.files.end());
+    cp.push_back(m.target.Dir());
+    for (const auto& f : m.files) sync.push_back(m.target.Dir() + fs::path(f).filename().string());
+    const auto start = Clock::now();
+    if (Run(cp) != 0 || (thenSync && Run(sync) != 0)) return -1;
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// Each iteration copies the media once with the editor's copies and once with cp, in
-// alternating order, into an empty folder each time; the reported time is the
-// editor's, the counters give both.
+// Each iteration copies the media with the editor's copies, with cp and with cp then
+// sync, each into an empty folder, the first of the three in turn; the reported time is
+// the editor's, the counters give all three.
 void BM_CopiesAgainstCp(benchmark::State& state, bool cold) {
     Media m;
     auto fresh = [&] {
         Empty(m.target);
         return !cold || DropPageCache();
     };
-    double kestrel = 0, cp = 0;
-    bool kestrelFirst = true;
+    enum { Kestrel, Cp, CpSync, Ways };
+    double sums[Ways] = {0, 0, 0};
+    int first = 0;
     for (auto _ : state) {
-        double k = 0, c = 0;
-        for (int turn = 0; turn < 2; ++turn) {
+        double t[Ways] = {0, 0, 0};
+        for (int turn = 0; turn < Ways; ++turn) {
             if (!fresh()) {
                 state.SkipWithError("the page cache cannot be dropped (needs root)");
                 return;
             }
-            if ((turn == 0) == kestrelFirst) k = CopyWithWorker(m);
-            else c = CopyWithCp(m);
+            const int way = (first + turn) % Ways;
+            t[way] = way == Kestrel ? CopyWithWorker(m) : CopyWithCp(m, way == CpSync);
+            if (t[way] < 0) {
+                state.SkipWithError("cp or sync could not be run");
+                return;
+            }
         }
-        kestrelFirst = !kestrelFirst;
-        if (c < 0) {
-            state.SkipWithError("cp could not be started");
-            return;
-        }
-        kestrel += k;
-        cp += c;
-        state.SetIterationTime(k);
+        first = (first + 1) % Ways;
+        for (int way = 0; way < Ways; ++way) sums[way] += t[way];
+        state.SetIterationTime(t[Kestrel]);
     }
     const double n = double(state.iterations());
-    state.counters["kestrel_ms"] = kestrel / n * 1e3;
-    state.counters["cp_ms"] = cp / n * 1e3;
-    state.counters["ratio_to_cp"] = kestrel / cp;
+    state.counters["kestrel_ms"] = sums[Kestrel] / n * 1e3;
+    state.counters["cp_ms"] = sums[Cp] / n * 1e3;
+    state.counters["ratio_to_cp"] = sums[Kestrel] / sums[Cp];
+    state.counters["cp_sync_ms"] = sums[CpSync] / n * 1e3;
+    state.counters["ratio_to_cp_sync"] = sums[Kestrel] / sums[CpSync];
     state.SetBytesProcessed(int64_t(state.iterations()) * (4 * 64 + 64) * (1 << 20));
 }
 BENCHMARK_CAPTURE(BM_CopiesAgainstCp, warm, false)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
