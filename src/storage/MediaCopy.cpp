@@ -47,6 +47,30 @@ std::int64_t StoredTimeStep(const FileStamp& stored) {
 // within one large file.
 constexpr size_t ChunkBytes = 1 << 20;
 
+// Written data goes to the disk while the copy runs, a step behind the writing: the
+// progress then moves at the disk's own speed (a USB stick's, not the memory's), Cancel
+// is seen within a step, and the flush before the rename, which cannot be cancelled,
+// stays short. Only advice: where a file system ignores it, that last flush does it all.
+class WriteBehind {
+public:
+    explicit WriteBehind(int fd) : fd_(fd) {}
+    void Written(off_t end) {
+        if (end - started_ < StepBytes) return;
+        ::sync_file_range(fd_, started_, end - started_, SYNC_FILE_RANGE_WRITE);
+        if (started_ > ended_)
+            ::sync_file_range(fd_, ended_, started_ - ended_,
+                              SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
+        ended_ = started_;
+        started_ = end;
+    }
+
+private:
+    static constexpr off_t StepBytes = 8 << 20;
+    int fd_;
+    off_t started_ = 0;  // writing to the disk has been started up to here
+    off_t ended_ = 0;    // and has ended up to here
+};
+
 // Moves len bytes from in to out: copy_file_range first (the kernel copies, or shares
 // the blocks where the file system can), sendfile where that is refused, and a plain
 // read/write loop as the last resort. Returns 0, an errno value, or ECANCELED when
@@ -54,6 +78,7 @@ constexpr size_t ChunkBytes = 1 << 20;
 int CopyBytes(int in, int out, off_t len, const CopyControl* control) {
     off_t done = 0;
     bool rangeOk = true, sendOk = true;
+    WriteBehind behind(out);
     while (done < len) {
         if (control && control->Cancel && control->Cancel->load()) return ECANCELED;
         const size_t chunk = std::min(ChunkBytes, static_cast<size_t>(len - done));
@@ -90,6 +115,7 @@ int CopyBytes(int in, int out, off_t len, const CopyControl* control) {
         }
         if (n == 0) break;  // the source became shorter while copying
         done += n;
+        behind.Written(done);
         bytesCopied += static_cast<std::uint64_t>(n);
         if (control && control->Progress) control->Progress(static_cast<std::uint64_t>(done));
     }
