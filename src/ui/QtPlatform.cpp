@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <mutex>
 #include <thread>
@@ -236,6 +237,13 @@ void QtPlatform::RunJob(const Job& job) {
     if (failure) std::rethrow_exception(failure);
 }
 
+// Cancel hides the dialog; it comes back, saying so, until the copy in hand has stopped.
+void QtPlatform::ShowCancelling() {
+    progress_->setLabelText("Cancelling\u2026");
+    if (auto* button = progress_->findChild<QPushButton*>()) button->setEnabled(false);
+    progress_->show();
+}
+
 void QtPlatform::ShowProgress(const JobProgress& p, std::chrono::steady_clock::duration elapsed,
                               std::atomic<bool>& cancel) {
     if (cancel || elapsed <= std::chrono::milliseconds(500)) return;
@@ -251,8 +259,12 @@ void QtPlatform::ShowProgress(const JobProgress& p, std::chrono::steady_clock::d
         progress_->setRange(0, 1000);
     }
     if (!progress_->isVisible()) {
-        cancelLink_ = QObject::connect(progress_.data(), &QProgressDialog::canceled,
-                                       progress_.data(), [&cancel] { cancel = true; });
+        cancelLink_ = QObject::connect(progress_.data(), &QProgressDialog::canceled, progress_.data(),
+                                       [this, &cancel] {
+                                           cancel = true;
+                                           ShowCancelling();
+                                       });
+        if (auto* button = progress_->findChild<QPushButton*>()) button->setEnabled(true);
         progress_->show();
     }
     const double seconds = std::chrono::duration<double>(elapsed).count();

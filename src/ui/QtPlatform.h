@@ -53,6 +53,7 @@ public:
 private:
     void ShowProgress(const JobProgress& progress, std::chrono::steady_clock::duration elapsed,
                       std::atomic<bool>& cancel);
+    void ShowCancelling();
     void EndProgress();
 
     QWidget* parent_;

@@ -203,7 +203,7 @@ private slots:
         p.setClock([&] { return origin + std::chrono::milliseconds(clockMs.load()); });
 
         std::atomic<bool> reported{false}, release{false}, sawCancel{false};
-        QString label;
+        QString label, cancelling;
         bool visible = false, hasCancel = false;
         int value = -1;
         QElapsedTimer sinceReport;
@@ -229,6 +229,8 @@ private slots:
                     d->activateWindow();
                     if (QTest::qWaitForWindowActive(d)) QTest::keyClick(d, Qt::Key_Escape);
                 }
+                // Until the work stops, the dialog stays and says it is stopping.
+                if (pressCancel) cancelling = p.progressDialog() ? p.progressDialog()->labelText() : QString();
             }
             release = true;
         });
@@ -244,6 +246,7 @@ private slots:
         QCOMPARE(visible, shown);
         QVERIFY(!p.progressDialog());  // gone once the work has ended
         QCOMPARE(sawCancel.load(), pressCancel);
+        if (pressCancel) QCOMPARE(cancelling, QString::fromUtf8("Cancelling\u2026"));
         if (!shown) return;
         QVERIFY(hasCancel);
         QVERIFY2(label.contains("/media/big.mp4"), qPrintable(label));
