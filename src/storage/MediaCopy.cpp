@@ -22,16 +22,6 @@ namespace {
 
 std::atomic<std::uint64_t> bytesCopied{0};
 
-struct Fd {
-    int fd = -1;
-    explicit Fd(int f) : fd(f) {}
-    ~Fd() {
-        if (fd >= 0) ::close(fd);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-};
-
 CopyResult Failure(int err) { return {CopyStatus::Failed, std::strerror(err)}; }
 
 // The coarsest step a stored time is a multiple of: two seconds for an even whole
@@ -122,18 +112,6 @@ int CopyBytes(int in, int out, off_t len, const CopyControl* control) {
     return 0;
 }
 
-// The source of a copy: only a regular file, opened without blocking so that a named
-// pipe or a device among the media cannot hang the editor.
-CopyResult OpenCopySource(const std::string& source, Fd& in, struct stat& st, int& openErr) {
-    in.fd = ::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    openErr = in.fd < 0 ? errno : 0;
-    if (in.fd < 0) return Failure(openErr);
-    if (::fstat(in.fd, &st) != 0) return Failure(errno);
-    if (S_ISDIR(st.st_mode)) return Failure(EISDIR);
-    if (!S_ISREG(st.st_mode)) return {CopyStatus::Failed, "not a regular file"};
-    return {CopyStatus::Copied, {}};
-}
-
 // The copy is written under a temporary name in the destination's folder and renamed
 // into place when complete, so the real name never holds a partial file; a cancelled
 // copy leaves only the temporary file, which goes with tmp.
@@ -182,19 +160,16 @@ bool IsUnchangedCopy(const FileStamp& source, const FileStamp& destination) {
 CopyResult CopyMediaFile(const std::string& source, const std::string& destination, bool replace,
                          const CopyControl* control) {
     if (const char* problem = FolderNameProblem(BareName(destination))) return {CopyStatus::Failed, problem};
-    Fd in(-1);
-    struct stat src {};
-    int openErr = 0;
-    CopyResult opened = OpenCopySource(source, in, src, openErr);
-    if (opened.Status == CopyStatus::Failed) {
+    const RegularFile in(source);  // a named pipe or a device among the media is no copy
+    if (in.Fd() < 0) {
         // A source that is gone while its copy is in the folder has done its work.
         struct stat dst {};
-        bool gone = openErr == ENOENT || openErr == ENOTDIR;
+        const bool gone = in.OpenErrno() == ENOENT || in.OpenErrno() == ENOTDIR;
         if (gone && ::lstat(destination.c_str(), &dst) == 0 && S_ISREG(dst.st_mode)) return {CopyStatus::Kept, {}};
-        return opened;
+        return {CopyStatus::Failed, in.Problem()};
     }
-    if (auto decided = DestinationDecides(destination, src, replace)) return *decided;
-    return CopyIntoPlace(in.fd, src, destination, control);
+    if (auto decided = DestinationDecides(destination, in.Stat(), replace)) return *decided;
+    return CopyIntoPlace(in.Fd(), in.Stat(), destination, control);
 }
 
 std::uint64_t MediaBytesCopied() { return bytesCopied.load(); }

@@ -45,6 +45,29 @@ int TemporaryFile::PlaceAs(const std::string& destination) {
     return 0;
 }
 
+RegularFile::RegularFile(const std::string& path) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd_ < 0) openErrno_ = errno;
+    const char* why = nullptr;
+    if (fd_ < 0 || ::fstat(fd_, &stat_) != 0) why = std::strerror(errno);
+    else if (S_ISDIR(stat_.st_mode)) why = std::strerror(EISDIR);
+    else if (!S_ISREG(stat_.st_mode)) why = "not a regular file";
+    if (!why) return;
+    problem_ = why;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+RegularFile::~RegularFile() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+int RegularFile::Release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+}
+
 void RemoveStaleTemporaries(const std::string& folder) {
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (!dir) return;

@@ -3,6 +3,8 @@
 // temporary name in the folder and renamed into place. A rename replaces whatever
 // stood under the name, a symbolic link included, and never writes through it.
 
+#include <sys/stat.h>
+
 #include <string>
 
 namespace kestrel {
@@ -35,6 +37,31 @@ private:
 
 // Removes the temporary files an interrupted save left in folder.
 void RemoveStaleTemporaries(const std::string& folder);
+
+// A file opened for reading only when it is a regular file (links followed), without
+// blocking: a named pipe or a device among received files cannot hang the program.
+// Closed with the object.
+class RegularFile {
+public:
+    explicit RegularFile(const std::string& path);
+    ~RegularFile();
+    RegularFile(const RegularFile&) = delete;
+    RegularFile& operator=(const RegularFile&) = delete;
+
+    int Fd() const { return fd_; }  // -1 when it is not open
+    const struct stat& Stat() const { return stat_; }
+    int OpenErrno() const { return openErrno_; }  // why open itself failed, else 0
+    // Why it is not open: the system's reason ("No such file or directory", "Is a
+    // directory") or "not a regular file".
+    const std::string& Problem() const { return problem_; }
+    int Release();  // the descriptor, now the caller's to close
+
+private:
+    int fd_ = -1;
+    struct stat stat_ {};
+    int openErrno_ = 0;
+    std::string problem_;
+};
 
 // The file a path finally names once its symbolic links are followed (the path itself
 // when it is no link or the links cannot be read).

@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
-#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
 #include <cstdio>
@@ -13,6 +12,7 @@
 
 #include "model/Error.h"
 #include "model/Paths.h"
+#include "ui/PictureFile.h"
 
 namespace kestrel {
 
@@ -32,7 +32,7 @@ public:
     const QImage& Get(const std::string& path) {
         auto [it, isNew] = cache_.try_emplace(path);
         // Only JPEG and BMP pictures are shown on the player.
-        if (isNew && IsPictureFile(path)) it->second = QImageReader(Q(path)).read();
+        if (isNew && IsPictureFile(path)) it->second = ReadPictureFile(path);
         return it->second;
     }
 

@@ -1,12 +1,12 @@
 #include "ui/ImageCanvas.h"
 
 #include <QFontMetrics>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 
 #include "layout/MouseEditor.h"
+#include "ui/PictureFile.h"
 
 namespace kestrel {
 
@@ -52,9 +52,7 @@ const QPixmap& ImageCanvas::scaledPicture() {
         file_ = QImage();
     }
     if (view.Picture == PictureKind::File && view.PictureFile != fileName_) {
-        QImageReader reader(QString::fromStdString(view.PictureFile));
-        reader.setDecideFormatFromContent(true);
-        file_ = reader.read();
+        file_ = ReadPictureFile(view.PictureFile);
         fileName_ = view.PictureFile;
     }
     const bool same = scaledKind_ == view.Picture && scaledSize_ == size() &&

@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QSettings>
 #include <QMessageBox>
 #include <QPointer>
@@ -13,6 +12,8 @@
 #include <QTimer>
 #include <mutex>
 #include <thread>
+
+#include "ui/PictureFile.h"
 
 namespace kestrel {
 
@@ -128,11 +129,9 @@ std::string QtPlatform::SaveFile(const std::string& filter, const std::string& i
 }
 
 std::optional<std::string> QtPlatform::PictureProblem(const std::string& path) {
-    QImageReader reader(Q(path));
-    reader.setDecideFormatFromContent(true);
-    // Read it whole: a file with a good header and damaged data cannot be shown either.
-    if (!reader.read().isNull()) return std::nullopt;
-    return S(reader.errorString());
+    QString problem;
+    if (!ReadPictureFile(path, &problem).isNull()) return std::nullopt;
+    return S(problem);
 }
 
 std::string QtPlatform::Setting(const std::string& key) {

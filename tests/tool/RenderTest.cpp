@@ -1,6 +1,9 @@
 // The drawing behind kestrel-tool render, on pictures of known colours in a real folder.
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
+
+#include <memory>
 
 #include "tool/ProjectRender.h"
 
@@ -80,6 +83,18 @@ private slots:
         QVERIFY(lightPixels(QRect(100, 100, 80, 16)) > 20);
         QVERIFY(lightPixels(QRect(900, 50, 50, 16)) > 20);
         QCOMPARE(lightPixels(QRect(150, 130, 80, 16)), 0);  // red below the label
+    }
+
+    // A named pipe among the pictures of a received folder is no picture: the screen is
+    // drawn without waiting for a writer.
+    void aNamedPipeIsNoPicture() {
+        QVERIFY(::mkfifo(Path("pipe.jpg").c_str(), 0644) == 0);
+        auto piped = std::make_unique<Project>(prj);
+        piped->TimePL[0].BGFile = Path("pipe.jpg");
+        piped->TimePL[0].MainWin.PL[0].FileName = Path("pipe.jpg");
+        const QImage screen = RenderSection(*piped, 0);
+        QCOMPARE(screen.pixelColor(700, 700), QColor(0, 0, 0));  // no background
+        QCOMPARE(screen.pixelColor(150, 250), kPlaceholder);
     }
 
     void aSectionWithoutBackgroundIsDark() {

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 #include "support/ModalDriver.h"
 #include "ui/QtPlatform.h"
@@ -172,6 +173,13 @@ private slots:
         QVERIFY(!platform.PictureProblem(dir.filePath("named-wrong.jpg").toStdString()));
         QVERIFY(platform.PictureProblem(dir.filePath("bad.jpg").toStdString()));
         QVERIFY(platform.PictureProblem(dir.filePath("missing.bmp").toStdString()));
+
+        // A named pipe or a folder in a received project is no picture, and asking does not
+        // wait for a writer that never comes.
+        QVERIFY(::mkfifo(dir.filePath("pipe.jpg").toLocal8Bit().constData(), 0644) == 0);
+        QVERIFY(QDir(dir.path()).mkdir("folder.bmp"));
+        QCOMPARE(platform.PictureProblem(dir.filePath("pipe.jpg").toStdString()), std::optional<std::string>("not a regular file"));
+        QCOMPARE(platform.PictureProblem(dir.filePath("folder.bmp").toStdString()), std::optional<std::string>("Is a directory"));
     }
 
     // Long work runs off the user-interface thread: the event loop goes on, input to the
