@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <utility>
 
 #include "layout/WindowList.h"
 #include "playlist/PlaylistTable.h"
@@ -122,6 +125,34 @@ TEST(MediaCopy, WhatIsNotCopiedAndWhy) {
     EXPECT_FALSE(fs::exists(folder / "pipe.mp4"));
     EXPECT_EQ(ReadBytes(folder / "kept.jpg"), "copied by an earlier save");
     EXPECT_EQ(ReadBytes(folder / "locked.jpg"), "protected by the user");
+}
+
+// A video still being exported, or replaced while the save copies it: a copy that is not
+// the file as it stands is no copy, since after the save the project uses it instead.
+TEST(MediaCopy, ASourceThatChangesWhileCopiedIsNotTakenForItsCopy) {
+    const std::string original(3 << 20, 'o');
+    const std::function<void(const std::string&)> changes[] = {
+        [](const std::string& f) { std::ofstream(f, std::ios::binary | std::ios::app) << "more frames"; },
+        [](const std::string& f) { fs::resize_file(f, 100); },
+        [&](const std::string& f) { WriteBytes(f, std::string(original.size(), 'n')); },
+    };
+    for (size_t n = 0; n < std::size(changes); ++n) {
+        test::TempDir src, folder;
+        WriteBytes(src / "clip.mp4", original);
+        fs::last_write_time(src / "clip.mp4", fs::file_time_type::clock::now() - std::chrono::hours(5));
+        WriteBytes(folder / "clip.mp4", "the copy of an earlier save");
+        bool changed = false;
+        const CopyControl control{[&](std::uint64_t) {
+                                      if (!std::exchange(changed, true)) changes[n](src / "clip.mp4");
+                                  },
+                                  nullptr};
+
+        const CopyResult r = CopyMediaFile(src / "clip.mp4", folder / "clip.mp4", true, &control);
+        EXPECT_EQ(r.Status, CopyStatus::Failed) << n;
+        EXPECT_EQ(r.Reason, "the file changed while it was copied") << n;
+        EXPECT_TRUE(ReadBytes(folder / "clip.mp4") == "the copy of an earlier save") << n;
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.Dir()), fs::directory_iterator()), 1) << n;
+    }
 }
 
 class RefreshFileListTest : public ::testing::Test {
