@@ -82,4 +82,12 @@ done
 [ -e "$work/bad.png" ] && { echo "FAIL: a picture of a damaged file"; fail=1; }
 check "check of a missing file" 1 "$tool" check "$work/none.XML"
 
+# Output that cannot be written (a full disk) is a failure, not a clean report.
+for use in "dump $prj" "check $prj" "check $prj --json" "schedule $prj"; do
+    "$tool" $use >/dev/full 2>"$work/err"
+    got=$?
+    [ $got = 1 ] || { echo "FAIL: $use into a full disk: exit $got"; fail=1; }
+    grep -q "the output could not be written" "$work/err" || { echo "FAIL: no message for $use"; cat "$work/err"; fail=1; }
+done
+
 exit $fail
