@@ -1,5 +1,7 @@
 #include "tool/ProjectRender.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -12,6 +14,7 @@
 
 #include "model/Error.h"
 #include "model/Paths.h"
+#include "storage/PrjFileWriter.h"
 #include "ui/PictureFile.h"
 
 namespace kestrel {
@@ -104,7 +107,14 @@ void RenderSectionToFile(const Project& prj, int section, const std::string& out
         app = std::make_unique<QGuiApplication>(argc, argv);
         qInstallMessageHandler(previous);
     }
-    if (!RenderSection(prj, section).save(Q(out), "PNG")) throw Error("Cannot write the picture " + out);
+    // Encoded first and written whole, as the project file is: a full disk never leaves a
+    // cut-off picture in place of the one that was there, and a named pipe is refused
+    // rather than waited on.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!RenderSection(prj, section).save(&buffer, "PNG")) throw Error("Cannot encode the picture " + out);
+    WriteFileReplacing(out, std::string(png.constData(), static_cast<size_t>(png.size())));
 }
 
 }  // namespace kestrel
