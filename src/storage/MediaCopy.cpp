@@ -148,8 +148,8 @@ std::optional<CopyResult> DestinationDecides(const std::string& destination, con
     if (::stat(destination.c_str(), &followed) == 0 && followed.st_dev == src.st_dev &&
         followed.st_ino == src.st_ino)
         return CopyResult{CopyStatus::SameFile, {}};
+    if (!S_ISREG(dst.st_mode)) return std::nullopt;  // a link, a pipe: no copy, to be kept or trusted
     if (!replace) return CopyResult{CopyStatus::Kept, {}};
-    if (!S_ISREG(dst.st_mode)) return std::nullopt;
     if (IsUnchangedCopy(StampOf(src), StampOf(dst))) return CopyResult{CopyStatus::Unchanged, {}};
     if ((dst.st_mode & 0222) == 0) return CopyResult{CopyStatus::Failed, "the copy in the project folder is write-protected"};
     return std::nullopt;

@@ -80,23 +80,27 @@ TEST(MediaCopy, FailuresCarryTheSystemsReason) {
     }
 }
 
+// Media are replaced, backgrounds kept when there (replace false); a link is no copy
+// either way: kept, a dangling one would leave the project naming nothing.
 TEST(MediaCopy, ReplacesALinkAtTheDestinationInsteadOfWritingThroughIt) {
-    test::TempDir src, folder, outside;
-    WriteBytes(src / "pic1.jpg", "the user's picture");
-    WriteBytes(outside / "profile", "private settings");
-    fs::create_symlink(outside / "profile", folder / "pic1.jpg");
-    fs::create_symlink(outside / "gone", folder / "pic2.jpg");  // dangling: would create outside
-    WriteBytes(src / "pic2.jpg", "second");
+    for (bool replace : {true, false}) {
+        test::TempDir src, folder, outside;
+        WriteBytes(src / "pic1.jpg", "the user's picture");
+        WriteBytes(outside / "profile", "private settings");
+        fs::create_symlink(outside / "profile", folder / "pic1.jpg");
+        fs::create_symlink(outside / "gone", folder / "pic2.jpg");  // dangling: would create outside
+        WriteBytes(src / "pic2.jpg", "second");
 
-    EXPECT_EQ(CopyMediaFile(src / "pic1.jpg", folder / "pic1.jpg", true).Status, CopyStatus::Copied);
-    EXPECT_EQ(CopyMediaFile(src / "pic2.jpg", folder / "pic2.jpg", true).Status, CopyStatus::Copied);
-    EXPECT_EQ(ReadBytes(outside / "profile"), "private settings");
-    EXPECT_FALSE(fs::exists(outside / "gone"));
-    EXPECT_FALSE(fs::is_symlink(folder / "pic1.jpg"));
-    EXPECT_EQ(ReadBytes(folder / "pic1.jpg"), "the user's picture");
-    EXPECT_EQ(ReadBytes(folder / "pic2.jpg"), "second");
-    // Nothing but the two copies is left in the folder.
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Dir()), fs::directory_iterator()), 2);
+        EXPECT_EQ(CopyMediaFile(src / "pic1.jpg", folder / "pic1.jpg", replace).Status, CopyStatus::Copied) << replace;
+        EXPECT_EQ(CopyMediaFile(src / "pic2.jpg", folder / "pic2.jpg", replace).Status, CopyStatus::Copied) << replace;
+        EXPECT_EQ(ReadBytes(outside / "profile"), "private settings");
+        EXPECT_FALSE(fs::exists(outside / "gone"));
+        EXPECT_FALSE(fs::is_symlink(folder / "pic1.jpg"));
+        EXPECT_EQ(ReadBytes(folder / "pic1.jpg"), "the user's picture");
+        EXPECT_EQ(ReadBytes(folder / "pic2.jpg"), "second");
+        // Nothing but the two copies is left in the folder.
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.Dir()), fs::directory_iterator()), 2);
+    }
 }
 
 TEST(MediaCopy, WhatIsNotCopiedAndWhy) {
