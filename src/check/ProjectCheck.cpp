@@ -179,7 +179,24 @@ std::string Finding::Where() const {
     return where;
 }
 
-std::string Finding::Line() const { return std::string(LevelName(level)) + ": " + Where() + ": " + Message; }
+namespace {
+
+// A file in the folder may have any name, a line break in it too: shown as "\x0A", it
+// cannot start a line of its own that a script would read as another finding.
+std::string OneLine(const std::string& text) {
+    static const char* const hex = "0123456789ABCDEF";
+    std::string line;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) line += c;
+        else line += std::string("\\x") + hex[byte >> 4] + hex[byte & 0xF];
+    }
+    return line;
+}
+
+}  // namespace
+
+std::string Finding::Line() const { return OneLine(std::string(LevelName(level)) + ": " + Where() + ": " + Message); }
 
 int CheckReport::Problems() const {
     return static_cast<int>(std::count_if(Findings.begin(), Findings.end(),

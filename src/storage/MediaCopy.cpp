@@ -112,6 +112,13 @@ int CopyBytes(int in, int out, off_t len, const CopyControl* control) {
     return 0;
 }
 
+bool SourceChanged(int in, const struct stat& before) {
+    struct stat now {};
+    if (::fstat(in, &now) != 0) return true;
+    const FileStamp a = StampOf(before), b = StampOf(now);
+    return a.Size != b.Size || a.Seconds != b.Seconds || a.Nanoseconds != b.Nanoseconds;
+}
+
 // The copy is written under a temporary name in the destination's folder and renamed
 // into place when complete, so the real name never holds a partial file; a cancelled
 // copy leaves only the temporary file, which goes with tmp.
@@ -122,6 +129,9 @@ CopyResult CopyIntoPlace(int in, const struct stat& src, const std::string& dest
     int err = tmp.SetMode();
     if (!err) err = CopyBytes(in, tmp.Fd(), src.st_size, control);
     if (err == ECANCELED) return {CopyStatus::Cancelled, {}};
+    // A file written to while it was copied (a video still being exported) gave a copy
+    // of no state it ever had; after the save the project would use that copy.
+    if (!err && SourceChanged(in, src)) return {CopyStatus::Failed, "the file changed while it was copied"};
     struct timespec times[2] = {src.st_atim, src.st_mtim};
     if (!err && ::futimens(tmp.Fd(), times) != 0) err = errno;
     if (!err) err = tmp.PlaceAs(destination);
@@ -138,8 +148,8 @@ std::optional<CopyResult> DestinationDecides(const std::string& destination, con
     if (::stat(destination.c_str(), &followed) == 0 && followed.st_dev == src.st_dev &&
         followed.st_ino == src.st_ino)
         return CopyResult{CopyStatus::SameFile, {}};
+    if (!S_ISREG(dst.st_mode)) return std::nullopt;  // a link, a pipe: no copy, to be kept or trusted
     if (!replace) return CopyResult{CopyStatus::Kept, {}};
-    if (!S_ISREG(dst.st_mode)) return std::nullopt;
     if (IsUnchangedCopy(StampOf(src), StampOf(dst))) return CopyResult{CopyStatus::Unchanged, {}};
     if ((dst.st_mode & 0222) == 0) return CopyResult{CopyStatus::Failed, "the copy in the project folder is write-protected"};
     return std::nullopt;

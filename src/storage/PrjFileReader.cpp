@@ -1,5 +1,6 @@
 #include "storage/PrjFileReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -25,7 +26,11 @@ public:
         throw Error("Cannot read the project file " + Quoted(file_) + ": line " + std::to_string(line) +
                     ": " + reason + ".");
     }
-    [[noreturn]] void Truncated() const { Refuse(line_ + 1, "the file ends inside a time section"); }
+    // Named at the line where the data ends: a line skipped by its length may have
+    // passed over a cut-off one.
+    [[noreturn]] void Truncated() const {
+        Refuse(1 + static_cast<int>(std::count(data_.begin(), data_.end(), '\n')), "the file ends inside a time section");
+    }
 
     bool AtEnd() const { return pos_ >= data_.size(); }
     int LineNo() const { return line_; }
@@ -54,7 +59,7 @@ public:
     // Inside a section the data must go on.
     void SkipInSection(std::string_view known) {
         if (AtEnd()) Truncated();
-        if (!Skip(known)) Refuse(line_, "the file ends inside a time section");
+        if (!Skip(known)) Truncated();
     }
 
     // The next line; the last one may lack its line end.

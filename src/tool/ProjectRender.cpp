@@ -1,5 +1,7 @@
 #include "tool/ProjectRender.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -12,6 +14,7 @@
 
 #include "model/Error.h"
 #include "model/Paths.h"
+#include "storage/PrjFileWriter.h"
 #include "ui/PictureFile.h"
 
 namespace kestrel {
@@ -40,17 +43,18 @@ private:
     std::map<std::string, QImage> cache_;
 };
 
-void Placeholder(QPainter& p, const QRect& r, const std::string& file) {
+void Placeholder(QPainter& p, const QRectF& r, const std::string& file) {
     p.fillRect(r, kPlaceholder);
     p.setPen(kPlaceholderText);
     p.drawText(r.adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextWrapAnywhere,
                file.empty() ? QString("no entries") : Q(BareName(file)));
 }
 
-void Label(QPainter& p, const QRect& r, const QString& name) {
+// The name at the window's top-left corner, within the part of it on the screen.
+void Label(QPainter& p, const QRectF& r, const QRectF& shown, const QString& name) {
     const QFontMetrics metrics(p.font());
-    QRect box(r.topLeft(), QSize(metrics.horizontalAdvance(name) + 8, metrics.height() + 4));
-    box = box.intersected(r);
+    const QRectF box =
+        QRectF(r.topLeft(), QSizeF(metrics.horizontalAdvance(name) + 8, metrics.height() + 4)) & shown;
     p.fillRect(box, kLabel);
     p.setPen(kLabelText);
     p.drawText(box, Qt::AlignCenter, name);
@@ -59,14 +63,18 @@ void Label(QPainter& p, const QRect& r, const QString& name) {
 template <class Win>
 void DrawWindow(QPainter& p, Pictures& pictures, const Win& win, const QString& name) {
     if (win.Width <= 0 || win.Height <= 0) return;
-    const QRect r(win.Left, win.Top, win.Width, win.Height);
+    // In floating point, and filled only where it is on the screen: a rectangle from a
+    // file may reach past the end of int, where the painter's fills give up.
+    const QRectF r(win.Left, win.Top, win.Width, win.Height);
+    const QRectF shown = r & QRectF(p.window());
+    if (shown.isEmpty()) return;
     const std::string first = win.PLCount > 0 ? win.PL[0].FileName : std::string();
     const QImage& picture = first.empty() ? QImage() : pictures.Get(first);
     if (picture.isNull())
-        Placeholder(p, r, first);
+        Placeholder(p, shown, first);
     else
         p.drawImage(r, picture);
-    Label(p, r, name);
+    Label(p, r, shown, name);
 }
 
 }  // namespace
@@ -104,7 +112,14 @@ void RenderSectionToFile(const Project& prj, int section, const std::string& out
         app = std::make_unique<QGuiApplication>(argc, argv);
         qInstallMessageHandler(previous);
     }
-    if (!RenderSection(prj, section).save(Q(out), "PNG")) throw Error("Cannot write the picture " + out);
+    // Encoded first and written whole, as the project file is: a full disk never leaves a
+    // cut-off picture in place of the one that was there, and a named pipe is refused
+    // rather than waited on.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!RenderSection(prj, section).save(&buffer, "PNG")) throw Error("Cannot encode the picture " + out);
+    WriteFileReplacing(out, std::string(png.constData(), static_cast<size_t>(png.size())));
 }
 
 }  // namespace kestrel

@@ -77,9 +77,7 @@ Json Dump(const Project& prj) {
     return root;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     std::string command = argc > 1 ? argv[1] : "";
     if (kestrel::tool::IsReportCommand(command)) return kestrel::tool::RunReportCommand(argc, argv, Usage, Read);
     if (!((command == "dump" && argc == 3) || (command == "rewrite" && argc == 4))) {
@@ -102,4 +100,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int status = Run(argc, argv);
+    // A script must not take a report cut off by a full disk or a closed pipe for a whole one.
+    if (!std::cout.flush()) {
+        std::cerr << "kestrel-tool: the output could not be written\n";
+        return 1;
+    }
+    return status;
 }

@@ -139,6 +139,9 @@ INSTANTIATE_TEST_SUITE_P(
                       fs::create_directory(p.dir / "sub");  // a folder is no file
                   },
                   {"note: old.jpg: no entry or background names it"}},
+        FaultCase{"ALineBreakInAFileNameStaysInItsLine",
+                  [](CleanProject& p) { WriteBytes(p.dir / "x\nerror: 00:00 -- 23:59: fake", "x"); },
+                  {"note: x\\x0Aerror: 00:00 -- 23:59: fake: no entry or background names it"}},
         FaultCase{"SubWindowsBeyondTheCountAreNotLookedAt",
                   [](CleanProject& p) {
                       p.prj.TimePL[0].SubWin[2].PLCount = 1;

@@ -337,6 +337,8 @@ TEST(PrjFileReader, Refusals) {
         {"ends inside the main playlist", g.substr(0, g.find("  </TRACK>")), 9, "ends inside a time section"},
         {"ends before the sub window closes", g.substr(0, g.find("   </SUBW1>")), 24, "ends inside"},
         {"ends inside a skipped line", g.substr(0, g.find("  <TRACK>") + 4), 6, "ends inside"},
+        // As long as the line skipped after it: the end is still where the data ends.
+        {"ends inside the background line", g.substr(0, g.find("   <BACKGROUND>") + 12), 18, "ends inside"},
         {"three discarded lines missing", Head + section.substr(0, section.find("  </SUB_WINDOW>")), 25, "ends inside"},
         {"not UTF-8", Replace(g, "pic2.jpg</P>", "pic\xFF.jpg</P>"), 16, "not UTF-8"},
         // Only a complete file is a project: a short, cut-off or unrelated file would

@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <utility>
 
 #include "layout/WindowList.h"
 #include "playlist/PlaylistTable.h"
@@ -77,23 +80,27 @@ TEST(MediaCopy, FailuresCarryTheSystemsReason) {
     }
 }
 
+// Media are replaced, backgrounds kept when there (replace false); a link is no copy
+// either way: kept, a dangling one would leave the project naming nothing.
 TEST(MediaCopy, ReplacesALinkAtTheDestinationInsteadOfWritingThroughIt) {
-    test::TempDir src, folder, outside;
-    WriteBytes(src / "pic1.jpg", "the user's picture");
-    WriteBytes(outside / "profile", "private settings");
-    fs::create_symlink(outside / "profile", folder / "pic1.jpg");
-    fs::create_symlink(outside / "gone", folder / "pic2.jpg");  // dangling: would create outside
-    WriteBytes(src / "pic2.jpg", "second");
+    for (bool replace : {true, false}) {
+        test::TempDir src, folder, outside;
+        WriteBytes(src / "pic1.jpg", "the user's picture");
+        WriteBytes(outside / "profile", "private settings");
+        fs::create_symlink(outside / "profile", folder / "pic1.jpg");
+        fs::create_symlink(outside / "gone", folder / "pic2.jpg");  // dangling: would create outside
+        WriteBytes(src / "pic2.jpg", "second");
 
-    EXPECT_EQ(CopyMediaFile(src / "pic1.jpg", folder / "pic1.jpg", true).Status, CopyStatus::Copied);
-    EXPECT_EQ(CopyMediaFile(src / "pic2.jpg", folder / "pic2.jpg", true).Status, CopyStatus::Copied);
-    EXPECT_EQ(ReadBytes(outside / "profile"), "private settings");
-    EXPECT_FALSE(fs::exists(outside / "gone"));
-    EXPECT_FALSE(fs::is_symlink(folder / "pic1.jpg"));
-    EXPECT_EQ(ReadBytes(folder / "pic1.jpg"), "the user's picture");
-    EXPECT_EQ(ReadBytes(folder / "pic2.jpg"), "second");
-    // Nothing but the two copies is left in the folder.
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Dir()), fs::directory_iterator()), 2);
+        EXPECT_EQ(CopyMediaFile(src / "pic1.jpg", folder / "pic1.jpg", replace).Status, CopyStatus::Copied) << replace;
+        EXPECT_EQ(CopyMediaFile(src / "pic2.jpg", folder / "pic2.jpg", replace).Status, CopyStatus::Copied) << replace;
+        EXPECT_EQ(ReadBytes(outside / "profile"), "private settings");
+        EXPECT_FALSE(fs::exists(outside / "gone"));
+        EXPECT_FALSE(fs::is_symlink(folder / "pic1.jpg"));
+        EXPECT_EQ(ReadBytes(folder / "pic1.jpg"), "the user's picture");
+        EXPECT_EQ(ReadBytes(folder / "pic2.jpg"), "second");
+        // Nothing but the two copies is left in the folder.
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.Dir()), fs::directory_iterator()), 2);
+    }
 }
 
 TEST(MediaCopy, WhatIsNotCopiedAndWhy) {
@@ -122,6 +129,34 @@ TEST(MediaCopy, WhatIsNotCopiedAndWhy) {
     EXPECT_FALSE(fs::exists(folder / "pipe.mp4"));
     EXPECT_EQ(ReadBytes(folder / "kept.jpg"), "copied by an earlier save");
     EXPECT_EQ(ReadBytes(folder / "locked.jpg"), "protected by the user");
+}
+
+// A video still being exported, or replaced while the save copies it: a copy that is not
+// the file as it stands is no copy, since after the save the project uses it instead.
+TEST(MediaCopy, ASourceThatChangesWhileCopiedIsNotTakenForItsCopy) {
+    const std::string original(3 << 20, 'o');
+    const std::function<void(const std::string&)> changes[] = {
+        [](const std::string& f) { std::ofstream(f, std::ios::binary | std::ios::app) << "more frames"; },
+        [](const std::string& f) { fs::resize_file(f, 100); },
+        [&](const std::string& f) { WriteBytes(f, std::string(original.size(), 'n')); },
+    };
+    for (size_t n = 0; n < std::size(changes); ++n) {
+        test::TempDir src, folder;
+        WriteBytes(src / "clip.mp4", original);
+        fs::last_write_time(src / "clip.mp4", fs::file_time_type::clock::now() - std::chrono::hours(5));
+        WriteBytes(folder / "clip.mp4", "the copy of an earlier save");
+        bool changed = false;
+        const CopyControl control{[&](std::uint64_t) {
+                                      if (!std::exchange(changed, true)) changes[n](src / "clip.mp4");
+                                  },
+                                  nullptr};
+
+        const CopyResult r = CopyMediaFile(src / "clip.mp4", folder / "clip.mp4", true, &control);
+        EXPECT_EQ(r.Status, CopyStatus::Failed) << n;
+        EXPECT_EQ(r.Reason, "the file changed while it was copied") << n;
+        EXPECT_TRUE(ReadBytes(folder / "clip.mp4") == "the copy of an earlier save") << n;
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.Dir()), fs::directory_iterator()), 1) << n;
+    }
 }
 
 class RefreshFileListTest : public ::testing::Test {

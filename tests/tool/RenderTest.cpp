@@ -3,6 +3,7 @@
 #include <QtTest>
 #include <sys/stat.h>
 
+#include <limits>
 #include <memory>
 
 #include "tool/ProjectRender.h"
@@ -95,6 +96,20 @@ private slots:
         const QImage screen = RenderSection(*piped, 0);
         QCOMPARE(screen.pixelColor(700, 700), QColor(0, 0, 0));  // no background
         QCOMPARE(screen.pixelColor(150, 250), kPlaceholder);
+    }
+
+    // A rectangle from a damaged file that reaches far off the screen is still drawn, and
+    // labelled, where it lies on it.
+    void aWindowReachingFarOffTheScreenIsDrawnWhereItIsOnIt() {
+        auto wide = std::make_unique<Project>(prj);
+        TSubWinData& w = wide->TimePL[0].SubWin[2];  // a placeholder, as its file is gone
+        w.Width = std::numeric_limits<int>::max();
+        const QImage screen = RenderSection(*wide, 0);
+        QCOMPARE(screen.pixelColor(1355, 495), kPlaceholder);
+        int light = 0;
+        for (int y = 400; y < 416; ++y)
+            for (int x = 900; x < 950; ++x) light += screen.pixelColor(x, y).lightness() > 200;
+        QVERIFY(light > 20);
     }
 
     void aSectionWithoutBackgroundIsDark() {

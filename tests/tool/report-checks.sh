@@ -72,6 +72,15 @@ PY
     check "render of a section the project lacks" 2 "$tool" render "$prj" "$work/x.png" --section 4
     grep -q "has no time section 4 (it has 3)" "$work/err" || { echo "FAIL: section message"; cat "$work/err"; fail=1; }
     check "render into a missing folder" 1 "$tool" render "$prj" "$work/no/such/x.png"
+    # A picture that cannot be written whole (here: a file size limit, as a full disk
+    # would) leaves the picture that was there as it was.
+    cp "$work/two.png" "$work/kept.png"
+    (trap '' XFSZ; ulimit -f 16; "$tool" render "$prj" "$work/kept.png" 2>"$work/err")
+    [ $? = 1 ] || { echo "FAIL: render beyond the file size limit did not exit 1"; fail=1; }
+    cmp -s "$work/two.png" "$work/kept.png" || { echo "FAIL: render cut the picture that was there"; fail=1; }
+    ls -A "$work" | grep -q '^\.kestrel~' && { echo "FAIL: render left a temporary file"; fail=1; }
+    mkfifo "$work/pipe.png"
+    check "render into a named pipe" 1 timeout 10 "$tool" render "$prj" "$work/pipe.png"
 fi
 
 sed 's/<WINDOW>2</<WINDOW></' "$prj" >"$work/bad.XML"
@@ -81,5 +90,13 @@ for use in "check $work/bad.XML" "schedule $work/bad.XML" "render $work/bad.XML 
 done
 [ -e "$work/bad.png" ] && { echo "FAIL: a picture of a damaged file"; fail=1; }
 check "check of a missing file" 1 "$tool" check "$work/none.XML"
+
+# Output that cannot be written (a full disk) is a failure, not a clean report.
+for use in "dump $prj" "check $prj" "check $prj --json" "schedule $prj"; do
+    "$tool" $use >/dev/full 2>"$work/err"
+    got=$?
+    [ $got = 1 ] || { echo "FAIL: $use into a full disk: exit $got"; fail=1; }
+    grep -q "the output could not be written" "$work/err" || { echo "FAIL: no message for $use"; cat "$work/err"; fail=1; }
+done
 
 exit $fail
