@@ -204,6 +204,8 @@ void QtPlatform::RunJob(const Job& job) {
     std::atomic<bool> cancel{false};
     std::exception_ptr failure;
     QEventLoop loop;
+    // The work's time counts from before it starts: a first report can come at once.
+    const auto start = clock_();
     std::jthread worker([&] {  // joined on every way out
         try {
             job([&](const JobProgress& p) {
@@ -218,7 +220,6 @@ void QtPlatform::RunJob(const Job& job) {
     });
 
     const InputBlock block(progress_);
-    const auto start = clock_();
     QTimer tick;  // the dialog moves at least every 100 ms, also inside one large file
     tick.setInterval(50);
     QObject::connect(&tick, &QTimer::timeout, [&] {
