@@ -47,7 +47,8 @@ private:
 TPLForm::TPLForm(QWidget* mainWindow, Editor& ed) : ConventionDialog(mainWindow), ed_(ed) {
     setObjectName("PLForm");
     setWindowTitle("Play list");
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    // A dialog window, so that the window manager keeps it above the main window it disables.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     resize(520, 499);
     setMinimumSize(320, 240);  // the number columns and some of the file column stay visible

@@ -162,7 +162,10 @@ FileStamp StampOf(const struct stat& st) {
 
 bool IsUnchangedCopy(const FileStamp& source, const FileStamp& destination) {
     if (source.Size != destination.Size) return false;
-    const std::int64_t apart = (source.Seconds - destination.Seconds) * 1'000'000'000 +
+    // No step is wider than two seconds; times further apart would overflow in nanoseconds.
+    const std::int64_t seconds = source.Seconds - destination.Seconds;
+    if (seconds > 3 || seconds < -3) return false;
+    const std::int64_t apart = seconds * 1'000'000'000 +
                                (source.Nanoseconds - destination.Nanoseconds);
     return std::abs(apart) < StoredTimeStep(destination);
 }

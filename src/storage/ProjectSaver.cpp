@@ -44,6 +44,9 @@ void UseFolderCopies(Editor& ed, const std::unordered_set<std::string>& placed) 
         if (placed.count(file)) file = folder + BareName(file);
     };
     ForEachProjectFile(*ed.Prj, useCopy);
+    // The shown section's background field and picture name the same file.
+    useCopy(ed.View.BGFileField);
+    useCopy(ed.View.PictureFile);
     ed.Edits.RenameFiles([&](TTimePLData& rec) { ForEachSectionFile(rec, useCopy); });
 }
 

@@ -201,10 +201,11 @@ private:
 void QtPlatform::RunJob(const Job& job) {
     std::mutex mutex;
     JobProgress latest;
-    const auto start = clock_();  // before the work starts, so that none of it goes uncounted
     std::atomic<bool> cancel{false};
     std::exception_ptr failure;
     QEventLoop loop;
+    // The work's time counts from before it starts: a first report can come at once.
+    const auto start = clock_();
     std::jthread worker([&] {  // joined on every way out
         try {
             job([&](const JobProgress& p) {

@@ -168,6 +168,8 @@ private slots:
             // click on the disabled main window cannot hide it.
             QVERIFY(d->windowHandle());
             QCOMPARE(d->windowHandle()->transientParent(), form().windowHandle());
+            // X11 names the transient parent to the window manager for a dialog window only.
+            QCOMPARE(d->windowType(), Qt::Dialog);
 
             const QRect main = form().frameGeometry(), own = d->frameGeometry();
             QCOMPARE(own.left(), main.left() + (main.width() - own.width()) / 2);

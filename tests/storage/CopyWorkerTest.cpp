@@ -43,7 +43,11 @@ INSTANTIATE_TEST_SUITE_P(Stamps, UnchangedCopyTest, ::testing::Values(
     StampCase{"whole seconds: one second later", {10, 102, 500000000}, {10, 101, 0}, false},
     StampCase{"100 ns store", {10, 100, 123456789}, {10, 100, 123456700}, true},
     StampCase{"100 ns store, a step apart", {10, 100, 123456889}, {10, 100, 123456700}, false},
-    StampCase{"a newer source of the same size", {10, 160, 0}, {10, 100, 0}, false}));
+    StampCase{"a newer source of the same size", {10, 160, 0}, {10, 100, 0}, false},
+    // 18446744074 s in nanoseconds is 2^64 and 0.29 s: a difference that must not wrap
+    // around to "the same time" (file systems with 64-bit times store such dates).
+    StampCase{"centuries apart", {10, 18446744074, 0}, {10, 0, 0}, false},
+    StampCase{"centuries apart, the other way", {10, 0, 0}, {10, 18446744074, 0}, false}));
 
 class CopyWorkerTest : public ::testing::Test {
 protected:
