@@ -10,6 +10,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <mutex>
 #include <thread>
 
@@ -30,15 +31,29 @@ void QtPlatform::setParent(QWidget* parent) {
 
 namespace {
 
+// The dialog open over the main window (the window manager keeps it above the main
+// window, its transient parent), or null.
+QWidget* DialogOverMain(QWidget* mainWindow) {
+    if (!mainWindow || !mainWindow->windowHandle()) return nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != mainWindow && w->isVisible() && w->isEnabled() && w->windowHandle() &&
+            w->windowHandle()->transientParent() == mainWindow->windowHandle())
+            return w;
+    return nullptr;
+}
+
 // The window the user is working in (a dialog over the main window, say), else the main
 // window. A box or file dialog shown over it stays above it under a window manager, and
 // it gets the keys back when the box closes (the offscreen platform gives them to none).
+// Right after a box or chooser has closed no window may be active yet; a dialog over the
+// main window is then still the one worked in.
 class WorkingWindow {
 public:
     explicit WorkingWindow(QWidget* mainWindow) {
         QWidget* working = QApplication::activeModalWidget();
         if (!working) working = QApplication::activeWindow();
-        window_ = working && working->isVisible() ? working : mainWindow;
+        if (!working || !working->isVisible() || !working->isEnabled()) working = DialogOverMain(mainWindow);
+        window_ = working ? working : mainWindow;
     }
     ~WorkingWindow() {
         if (window_ && window_->isVisible()) window_->activateWindow();
