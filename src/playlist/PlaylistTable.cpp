@@ -239,13 +239,29 @@ SpinPlacement StringGrid_PLMouseDown(PlaylistTable& t, bool rightButton, int cel
     } else {
         return p;
     }
+    const int value = p.Value;
+    p = PlaceOverCell(p.Box, cellLeft, cellTop, cellWidth, cellHeight, gridLeft, gridTop);
+    p.Value = value;
+    t.Visible = p.Box;
+    t.SpinOrigin = cell;
+    return p;
+}
+
+SpinPlacement PlaceOverCell(SpinBox box, int cellLeft, int cellTop, int cellWidth, int cellHeight,
+                            int gridLeft, int gridTop) {
+    SpinPlacement p;
+    p.Box = box;
     p.Left = cellLeft + gridLeft;
     p.Top = cellTop + gridTop + 1;
     p.Width = cellWidth;
     p.Height = cellHeight - 3;
-    t.Visible = p.Box;
-    t.SpinOrigin = cell;
     return p;
+}
+
+bool StringGrid_PLScrolled(PlaylistTable& t, bool cellInView) {
+    if (t.Visible == SpinBox::None) return false;
+    if (!cellInView) SpinEditExit(t);
+    return cellInView;
 }
 
 void SpinEdit_VolumeChange(PlaylistTable& t, const std::string& text) {
