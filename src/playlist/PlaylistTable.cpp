@@ -30,16 +30,30 @@ std::vector<std::string> PendingFiles(const PlaylistTable& t, std::vector<std::s
     return chosen;
 }
 
+// The project as OK would leave it, but for the table's rows: the window's stored
+// playlist gives way to them, so a name freed by deleting its row clashes with nothing.
+Project WithoutEditedPlaylist(const Editor& ed) {
+    Project prj = *ed.Prj;
+    if (TTimePLData* sec = prj.Current()) {
+        if (ed.PLWinIndex == 0)
+            sec->MainWin.PLCount = 0;
+        else if (ed.PLWinIndex >= 1 && ed.PLWinIndex <= MaxSubWin)
+            sec->SubWin[ed.PLWinIndex].PLCount = 0;
+    }
+    return prj;
+}
+
 std::vector<std::string> ChooseFiles(Editor& ed, const PlaylistTable& t) {
     std::vector<std::string> chosen = ed.platform.OpenFiles("", DialogStartFolder(ed));
     if (!chosen.empty()) RememberDialogFolder(ed, chosen.front());
+    if (chosen.empty() || !ed.Prj) return {};
+    const Project others = WithoutEditedPlaylist(ed);
     std::vector<std::string> good;
     for (const std::string& f : chosen) {
         if (!StorableFileName(f)) {
             ed.platform.Report("The file name \"" + f +
                                "\" contains a quotation mark, \"<\" or a line break and is not added.");
-        } else if (auto refusal = ed.Prj ? AddFileRefusal(*ed.Prj, f, PendingFiles(t, good))
-                                         : std::optional<std::string>()) {
+        } else if (auto refusal = AddFileRefusal(others, f, PendingFiles(t, good))) {
             ed.platform.Report(*refusal);
         } else {
             good.push_back(f);
