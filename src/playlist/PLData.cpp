@@ -221,6 +221,7 @@ void TPLForm::FitColumns() {
     StringGrid_PL->setColumnWidth(0, FileColumnWidth(visible, StringGrid_PL->columnCount()));
     for (int c = 1; c < StringGrid_PL->columnCount(); ++c) StringGrid_PL->setColumnWidth(c, 90);
     StringGrid_PL->horizontalScrollBar()->setValue(0);
+    FollowCell();
 }
 
 void TPLForm::resizeEvent(QResizeEvent* event) {
@@ -302,6 +303,7 @@ void TPLForm::OpenBox(const QModelIndex& index) {
 }
 
 void TPLForm::FollowCell() {
+    if (table_.Visible == SpinBox::None) return;
     const QRect cell = StringGrid_PL->visualRect(StringGrid_PL->model()->index(table_.CurRow - 1, table_.CurCol));
     const bool inView = cell.isValid() && StringGrid_PL->viewport()->rect().contains(cell);
     if (!StringGrid_PLScrolled(table_, inView)) {

@@ -25,7 +25,7 @@ private slots:
     void volumeBoxReachesHundredAndTypesTwoDigits_data();
     void volumeBoxReachesHundredAndTypesTwoDigits();
     void emptiedVolumeBoxWritesZero();
-    void openBoxStaysOverItsCellWhileTheGridScrolls();
+    void openBoxStaysOverItsCellWhenTheGridScrollsOrResizes();
     void gridAlwaysStartsAtTheLeftEdge();
     void rightClickKeepsTheSelectionTheMenuActsOn();
     void keysOfTheGrid();
@@ -204,10 +204,10 @@ void PLFormTest::emptiedVolumeBoxWritesZero() {
 // After a sub window's grid was moved to its last column, the main window's long list
 // (with its vertical scroll bar) still opens on column 0, and a click on an interval
 // cell does not shift it; every opening starts unscrolled.
-// The wheel scrolls the grid under an open box: the box moves with its cell, and once the
-// cell has left the view it closes, so that nothing typed lands in a row the user no
-// longer sees it over.
-void PLFormTest::openBoxStaysOverItsCellWhileTheGridScrolls() {
+// A wider dialog or the wheel moves the cells under an open box: the box moves with its
+// cell, and once the cell has left the view it closes, so that nothing typed lands in a
+// row the user no longer sees it over.
+void PLFormTest::openBoxStaysOverItsCellWhenTheGridScrollsOrResizes() {
     Setup s;
     s.MainFiles(40);
     s.Open();
@@ -223,6 +223,9 @@ void PLFormTest::openBoxStaysOverItsCellWhileTheGridScrolls() {
     auto cellAt = [&](int row) {
         return grid->viewport()->mapTo(&s.form, grid->visualRect(grid->model()->index(row, 1)).topLeft());
     };
+
+    s.form.resize(s.form.width() + 120, s.form.height());
+    QTRY_COMPARE(box->mapTo(&s.form, QPoint(0, 0)), cellAt(4) + QPoint(0, 1));
 
     wheelDown(1);
     QVERIFY(grid->verticalScrollBar()->value() > 0);
