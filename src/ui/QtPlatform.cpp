@@ -10,10 +10,10 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
-#include <QWindow>
 #include <mutex>
 #include <thread>
 
+#include "ui/ConventionDialog.h"
 #include "ui/PictureFile.h"
 
 namespace kestrel {
@@ -31,14 +31,11 @@ void QtPlatform::setParent(QWidget* parent) {
 
 namespace {
 
-// The dialog open over the main window (the window manager keeps it above the main
-// window, its transient parent), or null.
-QWidget* DialogOverMain(QWidget* mainWindow) {
-    if (!mainWindow || !mainWindow->windowHandle()) return nullptr;
+// The dialog open over the main window it disabled, or null.
+QWidget* DialogOverMain() {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w != mainWindow && w->isVisible() && w->isEnabled() && w->windowHandle() &&
-            w->windowHandle()->transientParent() == mainWindow->windowHandle())
-            return w;
+        if (auto* dialog = qobject_cast<ConventionDialog*>(w); dialog && dialog->HoldsMainWindow() && dialog->isEnabled())
+            return dialog;
     return nullptr;
 }
 
@@ -52,7 +49,7 @@ public:
     explicit WorkingWindow(QWidget* mainWindow) {
         QWidget* working = QApplication::activeModalWidget();
         if (!working) working = QApplication::activeWindow();
-        if (!working || !working->isVisible() || !working->isEnabled()) working = DialogOverMain(mainWindow);
+        if (!working || !working->isVisible() || !working->isEnabled()) working = DialogOverMain();
         window_ = working ? working : mainWindow;
     }
     ~WorkingWindow() {

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include "support/ModalDriver.h"
+#include "ui/ConventionDialog.h"
 #include "ui/QtPlatform.h"
 #include "ui/Resources.h"
 
@@ -111,12 +112,8 @@ private slots:
         QWidget main;
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        QWidget dialog(nullptr, Qt::Dialog);
-        dialog.winId();
-        dialog.windowHandle()->setTransientParent(main.windowHandle());
-        dialog.show();
-        main.setEnabled(false);
-        dialog.activateWindow();
+        ConventionDialog dialog(&main);
+        dialog.ShowOverMain();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QtPlatform p(&main);
 
