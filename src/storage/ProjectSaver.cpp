@@ -37,7 +37,8 @@ std::string PartialMessage(const std::vector<Failure>& failures) {
 // After a save every file the project names is taken from its copy in the folder, as
 // after reopening the file, so that later copies and checks use the folder's files.
 // Files whose copy is not there keep their source, to be tried again. The history's
-// steps take the same names, so an undo never brings back a file the folder replaced.
+// steps take the same names, so an undo never brings back a file the folder replaced;
+// so do the background field and picture shown.
 void UseFolderCopies(Editor& ed, const std::unordered_set<std::string>& placed) {
     const std::string& folder = ed.Prj->PrjDir;
     auto useCopy = [&](std::string& file) {
@@ -45,6 +46,8 @@ void UseFolderCopies(Editor& ed, const std::unordered_set<std::string>& placed) 
     };
     ForEachProjectFile(*ed.Prj, useCopy);
     ed.Edits.RenameFiles([&](TTimePLData& rec) { ForEachSectionFile(rec, useCopy); });
+    useCopy(ed.View.BGFileField);
+    useCopy(ed.View.PictureFile);
 }
 
 void SaveThenCleanUp(Editor& ed) {

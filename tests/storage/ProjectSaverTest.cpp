@@ -22,6 +22,7 @@
 #include "storage/ProjectSamples.h"
 #include "support/FakePlatform.h"
 #include "support/TempDir.h"
+#include "timesections/TimeSections.h"
 
 namespace kestrel {
 namespace {
@@ -264,11 +265,15 @@ TEST_F(SaveTest, AnOriginalOfACoarseTimeCopyIsNoClash) {
 
 TEST_F(SaveTest, AfterSaveAsTheProjectUsesTheNewFolder) {
     platform.files = {folder / "plan.XML"};
+    ShowTimeSection(ed);
     Saveas1Click(ed);
     const auto& s = ed.Prj->TimePL[0];
     EXPECT_EQ(s.MainWin.PL[1].FileName, folder / "promo.avi");
     EXPECT_EQ(s.SubWin[1].PL[1].FileName, folder / "pic2.jpg");
     EXPECT_EQ(s.BGFile, folder / "back.jpg");
+    // The background field and picture of the section shown name the copy too.
+    EXPECT_EQ(ed.View.BGFileField, folder / "back.jpg");
+    EXPECT_EQ(ed.View.PictureFile, folder / "back.jpg");
 
     // A picture replaced in the new folder stays; the old files may go away.
     WriteBytes(folder / "pic2.jpg", "edited in the folder");
