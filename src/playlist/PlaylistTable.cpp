@@ -22,8 +22,6 @@ int CellNumber(const std::string& s, bool* ok = nullptr) {
 
 TTimePLData* Section(Editor& ed) { return ed.Prj ? ed.Prj->Current() : nullptr; }
 
-// The files chosen in the file dialog that the project file can carry; each refused
-// name is reported, the rest go on.
 // The files of the table's rows and those chosen so far: they join the project on OK.
 std::vector<std::string> PendingFiles(const PlaylistTable& t, std::vector<std::string> chosen) {
     for (int r = 1; r <= t.ItemCount && r < t.RowCount(); ++r) chosen.push_back(t.Rows[r][0]);
@@ -43,6 +41,8 @@ Project WithoutEditedPlaylist(const Editor& ed) {
     return prj;
 }
 
+// The files chosen in the file dialog that the project file can carry; each refused
+// name is reported, the rest go on.
 std::vector<std::string> ChooseFiles(Editor& ed, const PlaylistTable& t) {
     std::vector<std::string> chosen = ed.platform.OpenFiles("", DialogStartFolder(ed));
     if (!chosen.empty()) RememberDialogFolder(ed, chosen.front());
@@ -253,12 +253,11 @@ SpinPlacement StringGrid_PLMouseDown(PlaylistTable& t, bool rightButton, int cel
     } else {
         return p;
     }
-    const int value = p.Value;
-    p = PlaceOverCell(p.Box, cellLeft, cellTop, cellWidth, cellHeight, gridLeft, gridTop);
-    p.Value = value;
-    t.Visible = p.Box;
+    SpinPlacement placed = PlaceOverCell(p.Box, cellLeft, cellTop, cellWidth, cellHeight, gridLeft, gridTop);
+    placed.Value = p.Value;
+    t.Visible = placed.Box;
     t.SpinOrigin = cell;
-    return p;
+    return placed;
 }
 
 SpinPlacement PlaceOverCell(SpinBox box, int cellLeft, int cellTop, int cellWidth, int cellHeight,

@@ -34,7 +34,8 @@ namespace {
 // The dialog open over the main window it disabled, or null.
 QWidget* DialogOverMain() {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* dialog = qobject_cast<ConventionDialog*>(w); dialog && dialog->HoldsMainWindow() && dialog->isEnabled())
+        if (auto* dialog = qobject_cast<ConventionDialog*>(w);
+            dialog && dialog->HoldsMainWindow() && dialog->isEnabled())
             return dialog;
     return nullptr;
 }
