@@ -134,13 +134,13 @@ void TForm1::buildMenus() {
     };
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("File1");
-    add(file, "New_Prj", "&New", QKeySequence::New, [this] { RunCommand([this] { NewProject1Click(ed_); }); });
-    add(file, "Open_Prj", "&Open", QKeySequence::Open, [this] { RunCommand([this] { btnOpenPrjClick(ed_); }); });
+    add(file, "New_Prj", "&New", QKeySequence::New, [this] { RunTakingTypedValue([this] { NewProject1Click(ed_); }); });
+    add(file, "Open_Prj", "&Open", QKeySequence::Open, [this] { RunTakingTypedValue([this] { btnOpenPrjClick(ed_); }); });
     buildRecentMenu(file);
     file->addSeparator();
-    add(file, "Save_Prj", "&Save", QKeySequence::Save, [this] { RunCommand([this] { TBtnSavePrjClick(ed_); }); });
+    add(file, "Save_Prj", "&Save", QKeySequence::Save, [this] { RunTakingTypedValue([this] { TBtnSavePrjClick(ed_); }); });
     add(file, "SaveAs", "Save as", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-        [this] { RunCommand([this] { Saveas1Click(ed_); }); });
+        [this] { RunTakingTypedValue([this] { Saveas1Click(ed_); }); });
     file->addSeparator();
     add(file, "Exit1", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
 
@@ -188,7 +188,7 @@ void TForm1::buildRecentMenu(QMenu* file) {
             QAction* a = OpenRecent1_->addAction(QString("&%1 %2").arg(i + 1).arg(Q(paths[i])));
             a->setObjectName(QString("RecentProject%1").arg(i + 1));
             const std::string path = paths[i];
-            connect(a, &QAction::triggered, this, [this, path] { RunCommand([this, path] { OpenRecentProject(ed_, path); }); });
+            connect(a, &QAction::triggered, this, [this, path] { RunTakingTypedValue([this, path] { OpenRecentProject(ed_, path); }); });
         }
         OpenRecent1_->addSeparator();
         QAction* clear = OpenRecent1_->addAction("Clear Menu");
@@ -227,8 +227,8 @@ void TForm1::buildToolBar(QWidget* client) {
         std::function<void()> click;
     };
     const Button buttons[] = {
-        {"btnOpenPrj", "open", "Open", QKeySequence::Open, [this] { RunCommand([this] { btnOpenPrjClick(ed_); }); }},
-        {"TBtnSavePrj", "save", "Save", QKeySequence::Save, [this] { RunCommand([this] { TBtnSavePrjClick(ed_); }); }},
+        {"btnOpenPrj", "open", "Open", QKeySequence::Open, [this] { RunTakingTypedValue([this] { btnOpenPrjClick(ed_); }); }},
+        {"TBtnSavePrj", "save", "Save", QKeySequence::Save, [this] { RunTakingTypedValue([this] { TBtnSavePrjClick(ed_); }); }},
         {"btnSetting", "settings", "Option", {}, [this] { btnSettingClick(); }},
         {"TBtnDeleteSel", "delete", "Delete Sub Window", {}, [this] { RunCommand([this] { TBtnDeleteSelClick(ed_); }); }},
         {"btnExit", "exit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); }},
@@ -448,7 +448,7 @@ void TForm1::btnHelpClick() { ShowDialog(dialogs_.About); }
 void TForm1::FormActivate() { RunCommand([this] { RefreshFileList(ed_); }); }
 
 void TForm1::ChooseSection(int section, int window) {
-    RunCommand([=, this] { kestrel::ChooseSection(ed_, section, window); });
+    RunTakingTypedValue([=, this] { kestrel::ChooseSection(ed_, section, window); });
 }
 
 void TForm1::RunCommand(const std::function<void()>& command) {
@@ -466,6 +466,16 @@ void TForm1::RunCommand(const std::function<void()>& command) {
     }
     inCommand_ = false;
     SyncView();
+}
+
+void TForm1::RunTakingTypedValue(const std::function<void()>& command) {
+    // The main window's own focus: it stays on the field while a menu, the day plan or
+    // the findings have the keys.
+    const bool typing = std::find(std::begin(posEdits_), std::end(posEdits_), focusWidget()) != std::end(posEdits_);
+    RunCommand([&] {
+        if (typing) Edit_PosKeyEnter(ed_);
+        command();
+    });
 }
 
 void TForm1::CollectInput() {

@@ -52,6 +52,10 @@ public:
     // Runs one command at the event boundary: a failure it throws is shown with its
     // text in a plain box; the view is shown again either way.
     void RunCommand(const std::function<void()>& command);
+    // New, Open, Save and a section chosen from another window take a value still being
+    // typed in a position field as complete, as leaving the field would: a save holds
+    // what the fields show, and nothing drops it unasked.
+    void RunTakingTypedValue(const std::function<void()>& command);
 
     // Chooses a section and a window in it, as the time list and the window list do
     // (for a finding or the day plan); window -1 chooses none.

@@ -122,6 +122,7 @@ TPLForm::TPLForm(QWidget* mainWindow, Editor& ed) : ConventionDialog(mainWindow)
     };
     connect(SpinEdit_Volume, &QSpinBox::textChanged, this, volumeChanged);
     connect(volume->edit(), &QLineEdit::textEdited, this, volumeChanged);
+    connect(StringGrid_PL->verticalScrollBar(), &QScrollBar::valueChanged, this, &TPLForm::FollowCell);
     connect(SpinEdit_Repeat, &QSpinBox::valueChanged, this, [this](int value) {
         if (filling_) return;
         SpinEdit_RepeatChange(table_, value);
@@ -221,6 +222,7 @@ void TPLForm::FitColumns() {
     StringGrid_PL->setColumnWidth(0, FileColumnWidth(visible, StringGrid_PL->columnCount()));
     for (int c = 1; c < StringGrid_PL->columnCount(); ++c) StringGrid_PL->setColumnWidth(c, 90);
     StringGrid_PL->horizontalScrollBar()->setValue(0);
+    FollowCell();
 }
 
 void TPLForm::resizeEvent(QResizeEvent* event) {
@@ -299,6 +301,22 @@ void TPLForm::OpenBox(const QModelIndex& index) {
         box->setFocus();
         box->selectAll();
     });
+}
+
+void TPLForm::FollowCell() {
+    if (table_.Visible == SpinBox::None) return;
+    const QRect cell = StringGrid_PL->visualRect(StringGrid_PL->model()->index(table_.CurRow - 1, table_.CurCol));
+    const bool inView = cell.isValid() && StringGrid_PL->viewport()->rect().contains(cell);
+    if (!StringGrid_PLScrolled(table_, inView)) {
+        if (SpinEdit_Volume->hasFocus() || SpinEdit_Repeat->hasFocus()) StringGrid_PL->setFocus();
+        ShowSpins();
+        return;
+    }
+    const QPoint offset = StringGrid_PL->viewport()->mapTo(Panel1, QPoint(0, 0));
+    const SpinPlacement p = PlaceOverCell(table_.Visible, cell.left(), cell.top(), cell.width(),
+                                          cell.height(), offset.x(), offset.y());
+    QSpinBox* box = p.Box == SpinBox::Volume ? SpinEdit_Volume : SpinEdit_Repeat;
+    box->setGeometry(p.Left, p.Top, p.Width, p.Height);
 }
 
 void TPLForm::AddFiles() {

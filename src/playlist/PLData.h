@@ -46,6 +46,9 @@ private:
     void FitColumns();
     // A left press on a cell or Enter on the current one: its number box, if it has one.
     void OpenBox(const QModelIndex& index);
+    // The grid scrolled or its columns were fitted anew: an open box follows its cell, or
+    // closes once the cell is out of view.
+    void FollowCell();
 
     Editor& ed_;
     PlaylistTable table_;

@@ -22,24 +22,38 @@ int CellNumber(const std::string& s, bool* ok = nullptr) {
 
 TTimePLData* Section(Editor& ed) { return ed.Prj ? ed.Prj->Current() : nullptr; }
 
-// The files chosen in the file dialog that the project file can carry; each refused
-// name is reported, the rest go on.
 // The files of the table's rows and those chosen so far: they join the project on OK.
 std::vector<std::string> PendingFiles(const PlaylistTable& t, std::vector<std::string> chosen) {
     for (int r = 1; r <= t.ItemCount && r < t.RowCount(); ++r) chosen.push_back(t.Rows[r][0]);
     return chosen;
 }
 
+// The project as OK would leave it, but for the table's rows: the window's stored
+// playlist gives way to them, so a name freed by deleting its row clashes with nothing.
+Project WithoutEditedPlaylist(const Editor& ed) {
+    Project prj = *ed.Prj;
+    if (TTimePLData* sec = prj.Current()) {
+        if (ed.PLWinIndex == 0)
+            sec->MainWin.PLCount = 0;
+        else if (ed.PLWinIndex >= 1 && ed.PLWinIndex <= MaxSubWin)
+            sec->SubWin[ed.PLWinIndex].PLCount = 0;
+    }
+    return prj;
+}
+
+// The files chosen in the file dialog that the project file can carry; each refused
+// name is reported, the rest go on.
 std::vector<std::string> ChooseFiles(Editor& ed, const PlaylistTable& t) {
     std::vector<std::string> chosen = ed.platform.OpenFiles("", DialogStartFolder(ed));
     if (!chosen.empty()) RememberDialogFolder(ed, chosen.front());
+    if (chosen.empty() || !ed.Prj) return {};
+    const Project others = WithoutEditedPlaylist(ed);
     std::vector<std::string> good;
     for (const std::string& f : chosen) {
         if (!StorableFileName(f)) {
             ed.platform.Report("The file name \"" + f +
                                "\" contains a quotation mark, \"<\" or a line break and is not added.");
-        } else if (auto refusal = ed.Prj ? AddFileRefusal(*ed.Prj, f, PendingFiles(t, good))
-                                         : std::optional<std::string>()) {
+        } else if (auto refusal = AddFileRefusal(others, f, PendingFiles(t, good))) {
             ed.platform.Report(*refusal);
         } else {
             good.push_back(f);
@@ -239,13 +253,28 @@ SpinPlacement StringGrid_PLMouseDown(PlaylistTable& t, bool rightButton, int cel
     } else {
         return p;
     }
+    SpinPlacement placed = PlaceOverCell(p.Box, cellLeft, cellTop, cellWidth, cellHeight, gridLeft, gridTop);
+    placed.Value = p.Value;
+    t.Visible = placed.Box;
+    t.SpinOrigin = cell;
+    return placed;
+}
+
+SpinPlacement PlaceOverCell(SpinBox box, int cellLeft, int cellTop, int cellWidth, int cellHeight,
+                            int gridLeft, int gridTop) {
+    SpinPlacement p;
+    p.Box = box;
     p.Left = cellLeft + gridLeft;
     p.Top = cellTop + gridTop + 1;
     p.Width = cellWidth;
     p.Height = cellHeight - 3;
-    t.Visible = p.Box;
-    t.SpinOrigin = cell;
     return p;
+}
+
+bool StringGrid_PLScrolled(PlaylistTable& t, bool cellInView) {
+    if (t.Visible == SpinBox::None) return false;
+    if (!cellInView) SpinEditExit(t);
+    return cellInView;
 }
 
 void SpinEdit_VolumeChange(PlaylistTable& t, const std::string& text) {

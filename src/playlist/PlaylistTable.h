@@ -77,6 +77,12 @@ void StringGrid_PLSelectCell(PlaylistTable& t, int col, int row);
 // are the cell's rectangle in grid coordinates, gridLeft/gridTop the grid's offset.
 SpinPlacement StringGrid_PLMouseDown(PlaylistTable& t, bool rightButton, int cellLeft, int cellTop,
                                      int cellWidth, int cellHeight, int gridLeft, int gridTop);
+// Where the open box goes over its cell, in the same coordinates as StringGrid_PLMouseDown.
+SpinPlacement PlaceOverCell(SpinBox box, int cellLeft, int cellTop, int cellWidth, int cellHeight,
+                            int gridLeft, int gridTop);
+// The grid scrolled under an open box: it follows its cell while the cell is wholly in
+// view, and is left (as on losing the focus) once it is not. True when it stays open.
+bool StringGrid_PLScrolled(PlaylistTable& t, bool cellInView);
 // The spin boxes' changes; the volume box passes its text as typed.
 void SpinEdit_VolumeChange(PlaylistTable& t, const std::string& text);
 void SpinEdit_RepeatChange(PlaylistTable& t, int value);

@@ -18,6 +18,8 @@ public:
     // that only shows the project and follows its changes.
     void ShowBesideMain();
     void done(int result) override;
+    // Whether the dialog is open over the main window it disabled: the user works in it.
+    bool HoldsMainWindow() const { return disabledMain_ && isVisible(); }
 
 signals:
     // Emitted after the main window has been enabled again.

@@ -13,6 +13,7 @@
 #include <mutex>
 #include <thread>
 
+#include "ui/ConventionDialog.h"
 #include "ui/PictureFile.h"
 
 namespace kestrel {
@@ -30,15 +31,27 @@ void QtPlatform::setParent(QWidget* parent) {
 
 namespace {
 
+// The dialog open over the main window it disabled, or null.
+QWidget* DialogOverMain() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<ConventionDialog*>(w);
+            dialog && dialog->HoldsMainWindow() && dialog->isEnabled())
+            return dialog;
+    return nullptr;
+}
+
 // The window the user is working in (a dialog over the main window, say), else the main
 // window. A box or file dialog shown over it stays above it under a window manager, and
 // it gets the keys back when the box closes (the offscreen platform gives them to none).
+// Right after a box or chooser has closed no window may be active yet; a dialog over the
+// main window is then still the one worked in.
 class WorkingWindow {
 public:
     explicit WorkingWindow(QWidget* mainWindow) {
         QWidget* working = QApplication::activeModalWidget();
         if (!working) working = QApplication::activeWindow();
-        window_ = working && working->isVisible() ? working : mainWindow;
+        if (!working || !working->isVisible() || !working->isEnabled()) working = DialogOverMain();
+        window_ = working ? working : mainWindow;
     }
     ~WorkingWindow() {
         if (window_ && window_->isVisible()) window_->activateWindow();

@@ -170,6 +170,38 @@ private slots:
         QVERIFY(!action("Undo1")->isEnabled());
     }
 
+    // A value typed into a position field and not yet applied (no Return, the field not
+    // left) is the user's work too: Save writes it, and New asks before it is lost.
+    void aValueStillBeingTypedIsSavedAndAskedFor() {
+        newSection(8, 9);
+        QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
+        saveAs("plan");
+        QVERIFY(QTest::qWaitForWindowActive(&form()));  // the keys are the main window's again
+        auto* width = child<QLineEdit>("Edit_Width");
+        width->setFocus();
+        width->selectAll();
+        QTest::keyClicks(width, "500");
+
+        driver.answer({QMessageBox::Ok});
+        key(width, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(driver.pendingCount(), 0);
+        QCOMPARE(app->ed.Prj->TimePL[0].MainWin.Width, 500);
+        QFile saved(path("plan.XML"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.readAll().contains("w=\"500\""));
+        QCOMPARE(shownTitle(), QString::fromUtf8("plan.XML — Kestrel"));
+
+        QVERIFY(QTest::qWaitForWindowActive(&form()));
+        width->selectAll();
+        QTest::keyClicks(width, "400");
+        driver.answer({QMessageBox::No});
+        key(width, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(driver.pendingCount(), 0);
+        QCOMPARE(driver.seen.last().text,
+                 QString("Create new project will lost the before operation, do you want continue?"));
+        QCOMPARE(app->ed.Prj->TimePL[0].MainWin.Width, 400);
+    }
+
     void commandLineOpensTheProject() {
         const QString demo = path("DEMO.XML");
         for (const QString& name : QDir(KESTREL_DEMO_DIR).entryList(QDir::Files))

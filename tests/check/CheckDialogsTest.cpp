@@ -7,6 +7,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QLineEdit>
 #include <QtTest>
 
 #include "check/CheckForm.h"
@@ -109,6 +110,20 @@ private slots:
         QCOMPARE(dialog->findChild<QLabel*>("Label_Summary")->text(), QString("2 notes"));
         QTest::mouseClick(dialog->findChild<QPushButton*>("SBtn_Close"), Qt::LeftButton);
         QVERIFY(form().isEnabled());
+    }
+
+    // A size typed and not yet applied is the section's before the plan chooses another.
+    void aSectionChosenOnThePlanKeepsTheValueBeingTyped() {
+        openDemo();
+        QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
+        auto* width = child<QLineEdit>("Edit_Width");
+        width->setFocus();
+        width->selectAll();
+        QTest::keyClicks(width, "900");
+        form().findChild<QAction*>("DayPlan1")->trigger();
+        clickBar(1);
+        QCOMPARE(app->ed.Prj->CurTimeIndex, 1);
+        QCOMPARE(app->ed.Prj->TimePL[0].MainWin.Width, 900);
     }
 
     void dayPlanChoosesASectionAndFollowsTheSections() {

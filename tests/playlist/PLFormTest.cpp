@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include "layout/WindowList.h"
@@ -24,6 +25,7 @@ private slots:
     void volumeBoxReachesHundredAndTypesTwoDigits_data();
     void volumeBoxReachesHundredAndTypesTwoDigits();
     void emptiedVolumeBoxWritesZero();
+    void openBoxStaysOverItsCellWhenTheGridScrollsOrResizes();
     void gridAlwaysStartsAtTheLeftEdge();
     void rightClickKeepsTheSelectionTheMenuActsOn();
     void keysOfTheGrid();
@@ -202,6 +204,41 @@ void PLFormTest::emptiedVolumeBoxWritesZero() {
 // After a sub window's grid was moved to its last column, the main window's long list
 // (with its vertical scroll bar) still opens on column 0, and a click on an interval
 // cell does not shift it; every opening starts unscrolled.
+// A wider dialog or the wheel moves the cells under an open box: the box moves with its
+// cell, and once the cell has left the view it closes, so that nothing typed lands in a
+// row the user no longer sees it over.
+void PLFormTest::openBoxStaysOverItsCellWhenTheGridScrollsOrResizes() {
+    Setup s;
+    s.MainFiles(40);
+    s.Open();
+    QTableWidget* grid = s.grid();
+    QSpinBox* box = s.openBox(4, 1);
+    QVERIFY(box->hasFocus());
+    auto wheelDown = [&](int rows) {
+        const QPoint at = grid->viewport()->rect().center();
+        QWheelEvent wheel(at, grid->viewport()->mapToGlobal(at), {}, {0, -40 * rows}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid->viewport(), &wheel);
+    };
+    auto cellAt = [&](int row) {
+        return grid->viewport()->mapTo(&s.form, grid->visualRect(grid->model()->index(row, 1)).topLeft());
+    };
+
+    s.form.resize(s.form.width() + 120, s.form.height());
+    QTRY_COMPARE(box->mapTo(&s.form, QPoint(0, 0)), cellAt(4) + QPoint(0, 1));
+
+    wheelDown(1);
+    QVERIFY(grid->verticalScrollBar()->value() > 0);
+    QVERIFY(box->isVisible());
+    QCOMPARE(box->mapTo(&s.form, QPoint(0, 0)), cellAt(4) + QPoint(0, 1));
+
+    wheelDown(5);
+    QVERIFY(grid->verticalScrollBar()->value() > 4);
+    QVERIFY(!box->isVisible());
+    QTest::keyClicks(QApplication::focusWidget(), "7");
+    QCOMPARE(s.cell(4, 1), QString("50"));
+}
+
 void PLFormTest::gridAlwaysStartsAtTheLeftEdge() {
     Setup s;
     auto& sub = s.ed.Prj->TimePL[0].SubWin[1];

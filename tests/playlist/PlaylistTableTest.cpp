@@ -332,6 +332,22 @@ TEST_F(PlaylistFixture, NamesTheProjectFileCannotCarryAreRefused) {
     EXPECT_THAT(fake.messages[1].text, ::testing::HasSubstr("/x<y.jpg"));
 }
 
+// Names clash with the project as OK would leave it: a file of the same name in another
+// window is refused, while one replacing a row just deleted here is taken.
+TEST_F(PlaylistFixture, NameClashesCountTheTableNotTheWindowsStoredPlaylist) {
+    SetMain({"/old/offer.jpg", "/old/clock.jpg"});
+    Sec().SubWin[1].PLCount = 1;
+    Sec().SubWin[1].PL[0].FileName = "/old/logo.jpg";
+    Show(0);
+    Select(1, 1);
+    DeleteItem1Click(t);
+    Add({"/new/offer.jpg", "/new/logo.jpg", "/new/clock.jpg"});
+    EXPECT_THAT(Files(), ElementsAre("/old/clock.jpg", "/new/offer.jpg"));
+    ASSERT_EQ(fake.messages.size(), 2u);
+    EXPECT_THAT(fake.messages[0].text, ::testing::HasSubstr("would replace \"/old/logo.jpg\""));
+    EXPECT_THAT(fake.messages[1].text, ::testing::HasSubstr("would replace \"/old/clock.jpg\""));
+}
+
 TEST_F(PlaylistFixture, EditorNeedsACurrentSectionAndAnExistingSubWindow) {
     struct Case {
         int cur, win;

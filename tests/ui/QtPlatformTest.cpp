@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include "support/ModalDriver.h"
+#include "ui/ConventionDialog.h"
 #include "ui/QtPlatform.h"
 #include "ui/Resources.h"
 
@@ -101,6 +102,27 @@ private slots:
         p.Report("Saved");
         QCOMPARE(driver.seen.size(), 2);
         QCOMPARE(driver.seen[1].parent, &main);
+    }
+
+    // The playlist editor reports a refused file right after its file chooser closed,
+    // before the window system has given the dialog its activation back: the box still
+    // belongs to the dialog, not to the disabled main window, which a window manager
+    // would raise over the dialog and leave there once the box is closed.
+    void aBoxRightAfterAChooserBelongsToTheDialogOverTheMainWindow() {
+        QWidget main;
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        ConventionDialog dialog(&main);
+        dialog.ShowOverMain();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QtPlatform p(&main);
+
+        driver.fileDialog([](QFileDialog* d) { d->reject(); });
+        driver.answer({QMessageBox::Ok});
+        p.OpenFiles("All (*.*)|*.*", QDir::tempPath().toStdString());
+        p.Report("The file is not added.");
+        QCOMPARE(driver.seen.size(), 1);
+        QCOMPARE(driver.seen[0].parent, &dialog);
     }
 
     void fileDialogsStartInTheFolderWithTheFilter() {
