@@ -31,7 +31,9 @@ TCheckForm::TCheckForm(QWidget* mainWindow, Editor& ed) : ConventionDialog(mainW
     layout->addWidget(Grid_Findings);
     layout->addWidget(close, 0, Qt::AlignRight);
 
-    connect(Grid_Findings, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { Grid_FindingsDblClick(row); });
+    // Activation is a double click or Return on the row: the keys reach a finding too,
+    // where Return would otherwise press Close.
+    connect(Grid_Findings, &QTableWidget::activated, this, [this](const QModelIndex& at) { Grid_FindingsDblClick(at.row()); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }
 

@@ -112,6 +112,23 @@ private slots:
         QVERIFY(form().isEnabled());
     }
 
+    // With the keys alone: F7 lists the findings, Down goes to one, Return chooses its place.
+    void returnOnAFindingChoosesItsPlace() {
+        openDemo("clock.bmp");
+        chooseInTimeList(2);
+        QTest::keyClick(&form(), Qt::Key_F7);
+        TCheckForm* dialog = app->CheckForm.get();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QTableWidget* grid = dialog->Grid();
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_Down);
+        QCOMPARE(grid->currentRow(), 0);
+        QTest::keyClick(grid, Qt::Key_Return);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(app->ed.Prj->CurTimeIndex, 0);
+        QCOMPARE(app->ed.PLWinIndex, 2);
+    }
+
     // A size typed and not yet applied is the section's before the plan chooses another.
     void aSectionChosenOnThePlanKeepsTheValueBeingTyped() {
         openDemo();
