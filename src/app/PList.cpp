@@ -308,8 +308,9 @@ void TForm1::buildWorkArea(QWidget* client) {
     Panel_MainWin_->setFont(bold);
     Panel_MainWin_->setCursor(Qt::PointingHandCursor);
     // Taking the focus on a click ends the typing in a position field first, so a value
-    // typed without Return reaches its window before another one is chosen.
-    Panel_MainWin_->setFocusPolicy(Qt::ClickFocus);
+    // typed without Return reaches its window before another one is chosen; Tab reaches
+    // it too, for the keys alone.
+    Panel_MainWin_->setFocusPolicy(Qt::StrongFocus);
     Panel_MainWin_->setColour(kSkyBlue, Qt::black);
     connect(Panel_MainWin_, &ClickPanel::clicked, this, [this] { RunCommand([this] { Panel_MainWinClick(ed_); }); });
     connect(Panel_MainWin_, &ClickPanel::doubleClicked, this, [this] {
@@ -335,12 +336,7 @@ void TForm1::buildWorkArea(QWidget* client) {
             ListBox_SubWinClick(ed_);
         });
     });
-    connect(ListBox_SubWin_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) {
-        bool show = false;
-        // The editor works on a window the section has: never one beyond SubWinCount.
-        RunCommand([&] { show = ListBox_SubWinDblClick(ed_) && CanEditPlaylist(ed_); });
-        if (show) ShowDialog(dialogs_.PL);
-    });
+    connect(ListBox_SubWin_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { OpenSubWinPlaylist(); });
 
     PopupMenu1_ = new QMenu(this);
     PopupMenu1_->setObjectName("PopupMenu1");
@@ -440,6 +436,14 @@ void TForm1::RefreshAfter(ConventionDialog* dialog) {
 
 void TForm1::ShowDialog(const DialogSource& dialog) {
     if (ConventionDialog* d = Build(dialog)) d->ShowOverMain();
+}
+
+// A double click on a sub window, or Return on it in the list.
+void TForm1::OpenSubWinPlaylist() {
+    bool show = false;
+    // The editor works on a window the section has: never one beyond SubWinCount.
+    RunCommand([&] { show = ListBox_SubWinDblClick(ed_) && CanEditPlaylist(ed_); });
+    if (show) ShowDialog(dialogs_.PL);
 }
 
 void TForm1::btnSettingClick() { ShowDialog(dialogs_.Setting); }
@@ -604,6 +608,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if ((watched == imgBmp_ || watched == ListBox_SubWin_) && event->type() == QEvent::KeyPress &&
         NudgeKey(static_cast<QKeyEvent*>(event), watched == imgBmp_ ? KeyPlace::Picture : KeyPlace::WindowList))
         return true;
+    if (watched == ListBox_SubWin_ && event->type() == QEvent::KeyPress && ListBox_SubWin_->currentItem()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            OpenSubWinPlaylist();
+            return true;
+        }
+    }
     if (watched == ListBox_SubWin_->viewport() &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick ||
          event->type() == QEvent::MouseButtonRelease) &&

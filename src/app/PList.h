@@ -87,6 +87,7 @@ private:
     void ShowDialog(const DialogSource& dialog);
     void FormActivate();
     bool NudgeKey(QKeyEvent* key, KeyPlace place);
+    void OpenSubWinPlaylist();
 
     // command handlers of this window
     void btnSettingClick();

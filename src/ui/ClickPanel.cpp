@@ -1,6 +1,9 @@
 #include "ui/ClickPanel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 namespace kestrel {
 
@@ -25,6 +28,31 @@ void ClickPanel::mouseDoubleClickEvent(QMouseEvent* event) {
         emit doubleClicked();
     }
     QLabel::mouseDoubleClickEvent(event);
+}
+
+void ClickPanel::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (event->modifiers() != Qt::NoModifier && event->modifiers() != Qt::KeypadModifier) {
+        QLabel::keyPressEvent(event);
+    } else if (key == Qt::Key_Space) {
+        emit clicked();
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        emit clicked();  // as the first press of a double click
+        emit doubleClicked();
+    } else {
+        QLabel::keyPressEvent(event);
+    }
+}
+
+// A panel reached with Tab shows that it has the keys.
+void ClickPanel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = contentsRect().adjusted(2, 2, -2, -2);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
 }  // namespace kestrel

@@ -18,7 +18,10 @@ void ConventionDialog::ShowOverMain() {
     KeepAboveMain();
     show();
     KeepAboveMain();  // showing may make the window anew
-    if (mainWindow_) mainWindow_->setEnabled(false);
+    if (mainWindow_) {
+        mainFocus_ = mainWindow_->focusWidget();
+        mainWindow_->setEnabled(false);
+    }
     disabledMain_ = mainWindow_ != nullptr;
     raise();
     activateWindow();
@@ -57,6 +60,8 @@ void ConventionDialog::done(int result) {
     if (mainWindow_ && disabledMain_) {
         disabledMain_ = false;
         mainWindow_->setEnabled(true);
+        if (mainFocus_ && mainFocus_->isVisible() && mainFocus_->isEnabled())
+            mainFocus_->setFocus(Qt::ActiveWindowFocusReason);
         mainWindow_->activateWindow();
     }
     emit Closed();

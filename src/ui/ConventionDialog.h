@@ -4,6 +4,7 @@
 // again when closed by any means (OK, Cancel, Escape or the close box).
 
 #include <QDialog>
+#include <QPointer>
 
 namespace kestrel {
 
@@ -38,6 +39,9 @@ private:
 
     QWidget* mainWindow_;
     bool disabledMain_ = false;  // closing enables the main window only when showing disabled it
+    // Disabling the main window takes the focus from its widget; closing gives it back,
+    // so the keys go on where they were.
+    QPointer<QWidget> mainFocus_;
 };
 
 }  // namespace kestrel

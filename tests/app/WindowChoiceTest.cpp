@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -67,6 +68,42 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&form()));
     }
     void cleanup() { Stop(); }
+
+    // With the keys alone: Tab reaches Main Window, Space chooses it and Return opens its
+    // playlist; in the window list Up chooses a sub window and Return opens its playlist;
+    // after each the keys are back where they were.
+    void theKeysChooseWindowsAndOpenTheirPlaylists() {
+        twoDrawnSubWindows();
+        clickSub(1);
+        QWidget* mainPanel = child("Panel_MainWin");
+        child("SBtn_DeleteTimeList")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), mainPanel);
+        QTest::keyClick(mainPanel, Qt::Key_Space);
+        QCOMPARE(app->ed.PLWinIndex, 0);
+        QCOMPARE(selectedSub(), -1);
+
+        TPLForm* pl = nullptr;
+        QTest::keyClick(mainPanel, Qt::Key_Return);
+        pl = app->PLForm.get();
+        QTRY_VERIFY(pl->isVisible());
+        QCOMPARE(pl->Grid()->columnCount(), 3);  // the main window's playlist
+        QTest::keyClick(pl, Qt::Key_Escape);
+        QVERIFY(!pl->isVisible() && form().isEnabled());
+        QTRY_COMPARE(QApplication::focusWidget(), mainPanel);  // the keys are back where they were
+
+        QTest::keyClick(mainPanel, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), subList());
+        QTest::keyClick(subList(), Qt::Key_Up);  // from SubWin2, chosen before
+        QCOMPARE(app->ed.PLWinIndex, 1);
+        QTest::keyClick(subList(), Qt::Key_Return);
+        QTRY_VERIFY(pl->isVisible());
+        QCOMPARE(pl->Grid()->columnCount(), 2);
+        QCOMPARE(app->ed.PLWinIndex, 1);
+        QTest::keyClick(pl, Qt::Key_Escape);
+        QVERIFY(form().isEnabled());
+        QTRY_COMPARE(QApplication::focusWidget(), subList());
+    }
 
     // SubWin1 chosen, the pointer crosses the main window, the focus passes through the
     // fields without typing: no rectangle changes. Typed values go to SubWin1.
