@@ -149,7 +149,11 @@ void TForm1::buildMenus() {
     QMenu* tools = menuBar()->addMenu("&Tools");
     tools->setObjectName("Tools1");
     add(tools, "Option1", "&Option", QKeySequence(), [this] { btnSettingClick(); });
-    add(tools, "Check1", "Check Project", QKeySequence(Qt::Key_F7), [this] { ShowDialog(dialogs_.Check); });
+    // The check reads the project as the fields show it.
+    add(tools, "Check1", "Check Project", QKeySequence(Qt::Key_F7), [this] {
+        RunTakingTypedValue([] {});
+        ShowDialog(dialogs_.Check);
+    });
     add(tools, "DayPlan1", "Day Plan", QKeySequence(), [this] {
         if (ConventionDialog* plan = Build(dialogs_.DayPlan)) plan->ShowBesideMain();
     });

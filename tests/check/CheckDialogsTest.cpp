@@ -143,6 +143,21 @@ private slots:
         QCOMPARE(app->ed.Prj->TimePL[0].MainWin.Width, 900);
     }
 
+    // F7 while a width is being typed checks the width the field shows: 0, an empty window.
+    void checkTakesTheValueBeingTyped() {
+        openDemo();
+        QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
+        auto* width = child<QLineEdit>("Edit_Width");
+        width->setFocus();
+        width->selectAll();
+        QTest::keyClicks(width, "0");
+        form().findChild<QAction*>("Check1")->trigger();  // F7
+        QVERIFY(app->CheckForm->isVisible());
+        QCOMPARE(app->ed.Prj->TimePL[0].MainWin.Width, 0);
+        QCOMPARE(app->CheckForm->findChild<QLabel*>("Label_Summary")->text(), QString("1 warning, 2 notes"));
+        QTest::keyClick(app->CheckForm.get(), Qt::Key_Escape);
+    }
+
     void dayPlanChoosesASectionAndFollowsTheSections() {
         openDemo();
         QAction* plan = form().findChild<QAction*>("DayPlan1");
