@@ -2,8 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
+#include <QPainter>
 
 namespace kestrel {
 
@@ -44,15 +43,13 @@ void ClickPanel::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-// A panel reached with Tab shows that it has the keys.
+// A panel with the keys shows a dotted line in its text colour, seen on either colour.
 void ClickPanel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
     if (!hasFocus()) return;
-    QStylePainter painter(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = contentsRect().adjusted(2, 2, -2, -2);
-    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+    painter.drawRect(contentsRect().adjusted(3, 3, -4, -4));
 }
 
 }  // namespace kestrel
