@@ -65,6 +65,15 @@ class CheckDialogsTest : public QObject, public test::AppSession {
         QTest::mouseClick(app->DayPlanForm->Strip(), Qt::LeftButton, {}, app->DayPlanForm->BarRect(section).center());
     }
 
+    // The main window chosen and a width typed into its field, not yet applied.
+    void typeMainWidthWithoutReturn(const QString& text) {
+        QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
+        auto* width = child<QLineEdit>("Edit_Width");
+        width->setFocus();
+        width->selectAll();
+        QTest::keyClicks(width, text);
+    }
+
 private slots:
     void init() { QVERIFY(tmp.isValid() && Start()); }
     void cleanup() { Stop(); }
@@ -132,11 +141,7 @@ private slots:
     // A size typed and not yet applied is the section's before the plan chooses another.
     void aSectionChosenOnThePlanKeepsTheValueBeingTyped() {
         openDemo();
-        QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
-        auto* width = child<QLineEdit>("Edit_Width");
-        width->setFocus();
-        width->selectAll();
-        QTest::keyClicks(width, "900");
+        typeMainWidthWithoutReturn("900");
         form().findChild<QAction*>("DayPlan1")->trigger();
         clickBar(1);
         QCOMPARE(app->ed.Prj->CurTimeIndex, 1);
@@ -146,11 +151,7 @@ private slots:
     // F7 while a width is being typed checks the width the field shows: 0, an empty window.
     void checkTakesTheValueBeingTyped() {
         openDemo();
-        QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
-        auto* width = child<QLineEdit>("Edit_Width");
-        width->setFocus();
-        width->selectAll();
-        QTest::keyClicks(width, "0");
+        typeMainWidthWithoutReturn("0");
         form().findChild<QAction*>("Check1")->trigger();  // F7
         QVERIFY(app->CheckForm->isVisible());
         QCOMPARE(app->ed.Prj->TimePL[0].MainWin.Width, 0);
