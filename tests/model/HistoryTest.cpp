@@ -362,27 +362,34 @@ TEST(HistoryTest, AChangeWithoutItsStepIsUndoneAsOneAndRedoneAgain) {
     EXPECT_EQ(t.ed.Prj->TimePL[0].SubWin[1].PL[0].Times, 9);
 }
 
-// A file list rebuilt after its step (the save rebuilds the shown section's list) is the
-// one an undo gives back, not the list the section had when the step was taken.
+// A file list rebuilt after its step (the save and a change of section rebuild the shown
+// section's list) is the one an undo gives back, not a list still naming the file of a
+// window deleted since.
 TEST(HistoryTest, UndoGivesBackTheFileListAsLastRebuilt) {
-    Session t;
-    ASSERT_TRUE(SBtn_NewTimeListClick(t.ed));
-    TimeListEditor dlg{12, 0, 13, 0};
-    dlg.FormShow(t.ed);
-    dlg.CopyFrom = 0;  // SubWin1 plays b.jpg here too
-    ASSERT_TRUE(dlg.SBtn_TLOKClick(t.ed));
-    t.Choose(2);
-    t.ChooseSub(1);
-    DelSubWinClick(t.ed);  // b.jpg stays in the list until it is rebuilt
-    t.Choose(0);
-    t.fp.files = {t.dir / "c.jpg"};
-    SBtn_BGFileClick(t.ed);
-    const std::string before = t.Save();
-    ASSERT_EQ(before.find("<P>b.jpg</P>", before.find("s=\"1200\"")), std::string::npos);
-    t.fp.answers = {Answer::Yes};
-    SBtn_DeleteTimeListClick(t.ed);  // the later sections move up a record
-    Undo1Click(t.ed);
-    EXPECT_EQ(t.Save(), before);
+    for (const bool editElsewhere : {false, true}) {
+        SCOPED_TRACE(editElsewhere ? "an edit in another section after it" : "saved right after it");
+        Session t;
+        ASSERT_TRUE(SBtn_NewTimeListClick(t.ed));
+        TimeListEditor dlg{12, 0, 13, 0};
+        dlg.FormShow(t.ed);
+        dlg.CopyFrom = 0;  // SubWin1 plays b.jpg here too
+        ASSERT_TRUE(dlg.SBtn_TLOKClick(t.ed));
+        t.Choose(2);
+        t.ChooseSub(1);
+        DelSubWinClick(t.ed);  // b.jpg stays in the list until it is rebuilt
+        std::string before = t.Save();
+        t.Choose(0);
+        if (editElsewhere) {
+            t.fp.files = {t.dir / "c.jpg"};
+            SBtn_BGFileClick(t.ed);
+            before = t.Save();
+        }
+        ASSERT_EQ(before.find("<P>b.jpg</P>", before.find("s=\"1200\"")), std::string::npos);
+        t.fp.answers = {Answer::Yes};
+        SBtn_DeleteTimeListClick(t.ed);  // the later sections move up a record
+        Undo1Click(t.ed);
+        EXPECT_EQ(t.Save(), before);
+    }
 }
 
 // Random roads through every kind of edit, saves among them: undoing all of them gives
