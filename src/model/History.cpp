@@ -43,6 +43,13 @@ bool SameState(const Project& prj, const ProjectState& state) {
     return true;
 }
 
+// Whether a record kept by the history can stand for the live section. Its file list
+// counts here: an undo that brings the record back gives the list back too, and a list
+// rebuilt after the step was taken must not come back as it was before.
+bool SameRecord(const TTimePLData& live, const TTimePLData& kept) {
+    return SameSectionContent(live, kept) && live.FileList == kept.FileList;
+}
+
 }  // namespace
 
 bool SameSectionContent(const TTimePLData& a, const TTimePLData& b) {
@@ -58,13 +65,13 @@ ProjectState Capture(const Project& prj, const ProjectState& base) {
     state.TimeCount = prj.TimeCount;
     for (size_t i = 0; i < prj.TimePL.size(); ++i) {
         const TTimePLData& live = prj.TimePL[i];
-        if (base.TimePL[i] && SameSectionContent(live, *base.TimePL[i])) {
+        if (base.TimePL[i] && SameRecord(live, *base.TimePL[i])) {
             state.TimePL[i] = base.TimePL[i];
             continue;
         }
         // Deleting a section moves the later ones up a place: share them where they were.
         for (const auto& other : base.TimePL)
-            if (other && SameSectionContent(live, *other)) {
+            if (other && SameRecord(live, *other)) {
                 state.TimePL[i] = other;
                 break;
             }
@@ -109,7 +116,7 @@ bool History::Record(const Project& prj, const std::string& name, int section, i
     steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(current_) + 1, steps_.end());
     Step step{name, Capture(prj, top.State), section, window};
     for (size_t i = 0; i < prj.TimePL.size(); ++i) {
-        if (step.State.TimePL[i] == top.State.TimePL[i]) continue;
+        if (SameSectionContent(*step.State.TimePL[i], *top.State.TimePL[i])) continue;
         step.Section = static_cast<int>(i);
         const int changed = FirstChangedWindow(*step.State.TimePL[i], *top.State.TimePL[i]);
         if (changed >= 0) step.Window = changed;

@@ -1,5 +1,8 @@
 #include "timesections/EditMenu.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "layout/WindowList.h"
 #include "model/Paths.h"
 #include "storage/ProjectFolder.h"
@@ -10,8 +13,11 @@ namespace kestrel {
 namespace {
 
 // Whether every sub window entry's index names its own file in the section's list, as a
-// rebuild of the list would leave it (letters a to z compared without regard to case).
+// rebuild of the list would leave it (letters a to z compared without regard to case),
+// and every name in the list is used: a name left over from a deleted window or entry
+// would be saved in the list of a section that plays no such file.
 bool FileListFits(const TTimePLData& rec) {
+    std::vector<bool> used(rec.FileList.size());
     for (int j = 1; j <= std::min(rec.SubWinCount, MaxSubWin); ++j) {
         const TSubWinData& win = rec.SubWin[j];
         for (int k = 0; k < std::min(win.PLCount, MaxPLIndex + 1); ++k) {
@@ -21,9 +27,10 @@ bool FileListFits(const TTimePLData& rec) {
             if (index < 0 || index >= static_cast<int>(rec.FileList.size()) ||
                 AsciiUpper(rec.FileList[index]) != AsciiUpper(name))
                 return false;
+            used[index] = true;
         }
     }
-    return true;
+    return std::find(used.begin(), used.end(), false) == used.end();
 }
 
 // The project takes the history's current state; the display shows the section and the

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 
 #include "layout/MouseEditor.h"
+#include "layout/Nudge.h"
 #include "layout/WindowList.h"
 #include "model/History.h"
 #include "model/Paths.h"
@@ -358,6 +360,139 @@ TEST(HistoryTest, AChangeWithoutItsStepIsUndoneAsOneAndRedoneAgain) {
     EXPECT_EQ(RedoText(t.ed), "&Redo Edit");
     Redo1Click(t.ed);
     EXPECT_EQ(t.ed.Prj->TimePL[0].SubWin[1].PL[0].Times, 9);
+}
+
+// A file list rebuilt after its step (the save and a change of section rebuild the shown
+// section's list) is the one an undo gives back, not a list still naming the file of a
+// window deleted since.
+TEST(HistoryTest, UndoGivesBackTheFileListAsLastRebuilt) {
+    for (const bool editElsewhere : {false, true}) {
+        SCOPED_TRACE(editElsewhere ? "an edit in another section after it" : "saved right after it");
+        Session t;
+        ASSERT_TRUE(SBtn_NewTimeListClick(t.ed));
+        TimeListEditor dlg{12, 0, 13, 0};
+        dlg.FormShow(t.ed);
+        dlg.CopyFrom = 0;  // SubWin1 plays b.jpg here too
+        ASSERT_TRUE(dlg.SBtn_TLOKClick(t.ed));
+        t.Choose(2);
+        t.ChooseSub(1);
+        DelSubWinClick(t.ed);  // b.jpg stays in the list until it is rebuilt
+        std::string before = t.Save();
+        t.Choose(0);
+        if (editElsewhere) {
+            t.fp.files = {t.dir / "c.jpg"};
+            SBtn_BGFileClick(t.ed);
+            before = t.Save();
+        }
+        ASSERT_EQ(before.find("<P>b.jpg</P>", before.find("s=\"1200\"")), std::string::npos);
+        t.fp.answers = {Answer::Yes};
+        SBtn_DeleteTimeListClick(t.ed);  // the later sections move up a record
+        Undo1Click(t.ed);
+        EXPECT_EQ(t.Save(), before);
+    }
+}
+
+// Random roads through every kind of edit, saves among them: undoing all of them gives
+// back each file saved on the way, redoing all gives them again, and no edit that
+// changed the file is without its step.
+TEST(HistoryTest, RandomEditsUndoAndRedoThroughEveryState) {
+    using Edit = std::function<void(Session&, std::mt19937&)>;
+    auto pick = [](std::mt19937& rng, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const std::vector<Edit> edits = {
+        [&](Session& t, std::mt19937& rng) {  // add, sometimes copying a layout
+            if (t.ed.Prj->TimeCount >= MaxTimeIndex) return;
+            ASSERT_TRUE(SBtn_NewTimeListClick(t.ed));
+            const int h = pick(rng, 0, 22);
+            TimeListEditor dlg{h, pick(rng, 0, 59), h + 1, pick(rng, 0, 59)};
+            dlg.FormShow(t.ed);
+            dlg.CopyFrom = pick(rng, -1, t.ed.Prj->TimeCount - 1);
+            dlg.SBtn_TLOKClick(t.ed);
+        },
+        [&](Session& t, std::mt19937& rng) {
+            if (!SBtn_EditTimeListClick(t.ed)) return;
+            TimeListEditor dlg;
+            dlg.FormShow(t.ed);
+            dlg.EMinute = pick(rng, 0, 59);
+            dlg.SBtn_TLOKClick(t.ed);
+        },
+        [&](Session& t, std::mt19937&) {
+            if (t.ed.Prj->TimeCount <= 1) return;
+            t.fp.answers = {Answer::Yes};
+            SBtn_DeleteTimeListClick(t.ed);
+        },
+        [&](Session& t, std::mt19937& rng) { t.Choose(pick(rng, 0, t.ed.Prj->TimeCount - 1)); },
+        [&](Session& t, std::mt19937&) { AddSubWinClick(t.ed); },
+        [&](Session& t, std::mt19937& rng) {
+            const int n = t.ed.Current()->SubWinCount;
+            if (n <= 0) return;
+            t.ChooseSub(pick(rng, 1, n));
+            DelSubWinClick(t.ed);
+        },
+        [&](Session& t, std::mt19937& rng) {  // draws a window without a rectangle, or moves one
+            const int n = t.ed.Current()->SubWinCount;
+            if (n <= 0) return;
+            const int j = pick(rng, 1, n);
+            t.ChooseSub(j);
+            if (t.ed.Current()->SubWin[j].Shape) t.MoveSub(j, pick(rng, -40, 40), pick(rng, -40, 40));
+            else t.Drag(pick(rng, 0, 300), pick(rng, 0, 200), pick(rng, 320, 660), pick(rng, 220, 380));
+        },
+        [&](Session& t, std::mt19937& rng) {  // chooses a window; the main window is placed on its first choice
+            const int n = t.ed.Current()->SubWinCount;
+            if (n > 0 && pick(rng, 0, 1)) t.ChooseSub(pick(rng, 1, n));
+            else Panel_MainWinClick(t.ed);
+        },
+        [&](Session& t, std::mt19937& rng) {
+            ArrowKeyNudge(t.ed, KeyPlace::Picture, static_cast<Arrow>(pick(rng, 0, 3)), pick(rng, 0, 1),
+                          pick(rng, 0, 1));
+        },
+        [&](Session& t, std::mt19937& rng) {
+            t.Type(static_cast<PosField>(pick(rng, 0, 3)), std::to_string(pick(rng, 10, 300)));
+            Edit_PosKeyEnter(t.ed);
+        },
+        [&](Session& t, std::mt19937& rng) {
+            t.fp.files = {t.dir / (pick(rng, 0, 1) ? "bg.jpg" : "c.jpg")};
+            SBtn_BGFileClick(t.ed);
+        },
+        [&](Session& t, std::mt19937& rng) {
+            PlaylistTable table;
+            PLFormShow(t.ed, table);
+            t.fp.fileLists = {{t.dir / (pick(rng, 0, 1) ? "c.jpg" : "b.jpg")}};
+            AddFiles1Click(t.ed, table);
+            SpeedButton_OKClick(t.ed, table);
+        },
+        [&](Session& t, std::mt19937&) { t.Save(); },
+    };
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 rng(seed);
+        Session t;
+        std::vector<std::string> states{t.Save()};  // the file after each step
+        for (int n = 0; n < 60; ++n) {
+            const size_t steps = t.ed.Edits.StepCount();
+            const std::string before = states.back();
+            const int kind = pick(rng, 0, static_cast<int>(edits.size()) - 1);
+            SCOPED_TRACE("edit " + std::to_string(n) + " of kind " + std::to_string(kind));
+            edits[kind](t, rng);
+            if (HasFatalFailure()) return;
+            const std::string now = t.Save();
+            if (t.ed.Edits.StepCount() == steps) {
+                ASSERT_EQ(now, before) << "an edit without its step";
+                continue;
+            }
+            ASSERT_EQ(t.ed.Edits.StepCount(), steps + 1) << "an edit as two steps";
+            states.push_back(now);
+        }
+        for (size_t i = states.size() - 1; i > 0; --i) {
+            Undo1Click(t.ed);
+            ASSERT_EQ(t.Save(), states[i - 1]) << "undo to step " << i - 1;
+        }
+        EXPECT_FALSE(t.ed.Edits.CanUndo());
+        for (size_t i = 1; i < states.size(); ++i) {
+            Redo1Click(t.ed);
+            ASSERT_EQ(t.Save(), states[i]) << "redo to step " << i;
+        }
+        EXPECT_FALSE(t.ed.Edits.CanRedo());
+    }
 }
 
 // ---- What the history keeps ----
