@@ -115,8 +115,7 @@ int CopyBytes(int in, int out, off_t len, const CopyControl* control) {
 bool SourceChanged(int in, const struct stat& before) {
     struct stat now {};
     if (::fstat(in, &now) != 0) return true;
-    const FileStamp a = StampOf(before), b = StampOf(now);
-    return a.Size != b.Size || a.Seconds != b.Seconds || a.Nanoseconds != b.Nanoseconds;
+    return StampOf(before) != StampOf(now);
 }
 
 // The copy is written under a temporary name in the destination's folder and renamed

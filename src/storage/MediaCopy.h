@@ -37,6 +37,8 @@ struct FileStamp {
     std::int64_t Size = 0;
     std::int64_t Seconds = 0;
     long Nanoseconds = 0;
+
+    bool operator==(const FileStamp&) const = default;
 };
 
 // Whether a destination is an unchanged copy of its source: the sizes match and the

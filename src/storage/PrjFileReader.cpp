@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "model/Error.h"
 #include "model/Paths.h"
+#include "storage/SafeFiles.h"
 
 namespace kestrel {
 
@@ -284,22 +284,13 @@ void ReadPrjFile(Project& prj) {
     auto refuse = [&](const std::string& reason) {
         throw Error("Cannot read the project file " + Quoted(file) + ": line 1: " + reason + ".");
     };
-    // Opened without blocking: a named pipe or a device must not hang the editor.
-    int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) refuse(std::strerror(errno));
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) refuse(std::strerror(errno));
-    if (S_ISDIR(st.st_mode)) refuse(std::strerror(EISDIR));
-    if (!S_ISREG(st.st_mode)) refuse("the file is not a regular file");
-    if (static_cast<std::uintmax_t>(st.st_size) > MaxPrjFileSize) refuse("the file is larger than 64 MiB");
+    const RegularFile in(file);  // a named pipe or a device must not hang the editor
+    if (in.Fd() < 0) refuse(in.Problem() == NotARegularFile ? "the file is not a regular file" : in.Problem());
+    if (static_cast<std::uintmax_t>(in.Stat().st_size) > MaxPrjFileSize) refuse("the file is larger than 64 MiB");
     std::string data;
     char buf[1 << 16];
     for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
+        ssize_t n = ::read(in.Fd(), buf, sizeof buf);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) refuse(std::strerror(errno));
         if (n == 0) break;

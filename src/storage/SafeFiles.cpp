@@ -51,7 +51,7 @@ RegularFile::RegularFile(const std::string& path) {
     const char* why = nullptr;
     if (fd_ < 0 || ::fstat(fd_, &stat_) != 0) why = std::strerror(errno);
     else if (S_ISDIR(stat_.st_mode)) why = std::strerror(EISDIR);
-    else if (!S_ISREG(stat_.st_mode)) why = "not a regular file";
+    else if (!S_ISREG(stat_.st_mode)) why = NotARegularFile;
     if (!why) return;
     problem_ = why;
     if (fd_ >= 0) ::close(fd_);

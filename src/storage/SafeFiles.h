@@ -38,6 +38,9 @@ private:
 // Removes the temporary files an interrupted save left in folder.
 void RemoveStaleTemporaries(const std::string& folder);
 
+// What RegularFile says of a file that is there but is no regular file.
+inline constexpr const char* NotARegularFile = "not a regular file";
+
 // A file opened for reading only when it is a regular file (links followed), without
 // blocking: a named pipe or a device among received files cannot hang the program.
 // Closed with the object.

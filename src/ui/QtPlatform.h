@@ -36,11 +36,11 @@ public:
     std::string Setting(const std::string& key) override;
     void SetSetting(const std::string& key, const std::string& value) override;
 
-    // The clock the half second and the speed are measured with (tests make time pass).
     // Runs before each box shows, so that the windows behind it show what the work so far
     // has done (a save's title without its "*" under "Save completed!").
     void setBeforeBox(std::function<void()> fn) { beforeBox_ = std::move(fn); }
 
+    // The clock the half second and the speed are measured with (tests make time pass).
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
     void setClock(Clock clock) { clock_ = std::move(clock); }
     // The progress dialog while it is shown, else null.
