@@ -43,9 +43,7 @@ void LoadLargest(KestrelApp& app, const Folder& media, const Folder& project) {
     std::atomic<bool> cancel{false};
     copies.Run([](const JobProgress&) {}, cancel);
     app.Form1->RunCommand([&] {
-        ed.View.TimeList.clear();
-        for (int i = 0; i < prj.TimeCount; ++i) ed.View.TimeList.push_back(TimeListText(prj.TimePL[i]));
-        ed.View.TimeListIndex = prj.CurTimeIndex = 0;
+        prj.CurTimeIndex = 0;
         ShowTimeSection(ed);
     });
 }

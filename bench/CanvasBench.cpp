@@ -40,8 +40,7 @@ std::unique_ptr<KestrelApp> MakeApp() {
         times.SBtn_TLOKClick(ed);
         Panel_MainWinClick(ed);
         AddSubWinClick(ed);
-        ed.View.SubWinListIndex = 0;
-        ListBox_SubWinClick(ed);
+        ListBox_SubWinClick(ed, 0);
     });
     QApplication::processEvents();
     return app;
@@ -59,7 +58,7 @@ void CanvasDrag(benchmark::State& state, int kind) {
         sub.Shape.reset();
         QPoint start(450, 60);
         if (kind != 1) {
-            sub.Shape = Shape{450, 60, 150, 100, true, false};
+            sub.Shape = Shape{450, 60, 150, 100, true};
             start = kind == 2 ? QPoint(500, 100) : QPoint(600, 160);  // inside; bottom-right corner
         }
         Send(canvas, QEvent::MouseMove, start, Qt::NoButton);

@@ -12,6 +12,7 @@
 
 #include "layout/CoordinateMapping.h"
 #include "layout/MouseEditor.h"
+#include "layout/WindowChoice.h"
 #include "support/SilentPlatform.h"
 
 namespace {
@@ -40,15 +41,15 @@ void RunDrag(benchmark::State& state, int kind, bool crowded = false) {
     Editor ed(platform);
     ed.Prj->CurTimeIndex = 0;
     auto& sec = ed.Prj->TimePL[0];
-    sec.MainWin.Shape = Shape{650, 350, 20, 20, true, false};
+    sec.MainWin.Shape = Shape{650, 350, 20, 20, true};
     sec.SubWinCount = crowded ? MaxSubWin : 1;  // listed sub windows: the only kind a drag draws
-    for (int j = 1; j <= sec.SubWinCount; ++j) ed.View.SubWinList.push_back("SubWin" + std::to_string(j));
+    ed.ListedSubWins = sec.SubWinCount;
     for (int j = 2; j <= sec.SubWinCount; ++j) {
         auto& sub = sec.SubWin[j];
-        sub.Shape = Shape{(j - 2) * 90, 330, 80, 60, true, false};
+        sub.Shape = Shape{(j - 2) * 90, 330, 80, 60, true};
         StoreShapeRect(ed, *sub.Shape, sub);
     }
-    ed.PLWinIndex = 1;
+    ChooseWindow(ed, 1);
     ed.SelWinIndex = 1;
     long long allocations = 0;
     long long steps = 0;
@@ -57,7 +58,7 @@ void RunDrag(benchmark::State& state, int kind, bool crowded = false) {
         ed.DragMode = 0;
         ed.SizeHandle = -1;
         sec.SubWin[1].Shape.reset();
-        if (kind != 1) sec.SubWin[1].Shape = Shape{100, 100, 200, 100, true, false};
+        if (kind != 1) sec.SubWin[1].Shape = Shape{100, 100, 200, 100, true};
         if (kind == 3) imgBmpMouseMove(ed, 300, 200);  // over the bottom-right corner
         if (kind == 2) imgBmpMouseDown(ed, 150, 150);  // inside the marker
         else if (kind == 3) imgBmpMouseDown(ed, 300, 200);

@@ -7,11 +7,12 @@
 
 #include <memory>
 
+#include "layout/WindowChoice.h"
 #include "layout/WindowList.h"
 #include "model/History.h"
 #include "storage/ProjectFolder.h"
 #include "support/SilentPlatform.h"
-#include "timesections/EditMenu.h"
+#include "session/EditMenu.h"
 #include "timesections/TimeSections.h"
 
 namespace {
@@ -47,21 +48,19 @@ void FillLargest(Editor& ed) {
             for (int k = 0; k <= MaxPLIndex; ++k)
                 w.PL[k] = {k, 1, dir + "picture-" + std::to_string(j) + "-" + std::to_string(k) + ".jpg"};
         }
-        ed.View.TimeList.push_back(TimeListText(s));
         RebuildFileList(prj, i);  // as a project read from its file has them
     }
     prj.TimeCount = MaxTimeIndex;
     prj.CurTimeIndex = 0;
-    ed.View.TimeListIndex = 0;
     ShowTimeSection(ed);
 }
 
 // Step n types a new left edge for one sub window of section n % 10: one section changes.
 void TypeStep(Editor& ed, int n) {
     ed.Prj->CurTimeIndex = n % MaxTimeIndex;
-    ed.SelWinIndex = 1 + n % MaxSubWin;
-    ed.View.PosFields = {std::to_string(n % 900), "0", "400", "96"};
-    Edit_PosKeyEnter(ed);
+    ed.ListedSubWins = MaxSubWin;
+    ChooseWindow(ed, 1 + n % MaxSubWin);
+    Edit_PosKeyEnter(ed, {std::to_string(n % 900), "0", "400", "96"});
 }
 
 size_t HeapInUse() { return mallinfo2().uordblks; }

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,20 +16,17 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolButton>
-#include <QValidator>
 #include <future>
 
-#include "check/ChooseSection.h"
+#include "app/PositionFields.h"
 #include "layout/LayoutStatus.h"
 #include "layout/MouseEditor.h"
-#include "layout/Nudge.h"
 #include "layout/WindowList.h"
 #include "playlist/PlaylistTable.h"
+#include "session/ChooseSection.h"
+#include "session/WindowEvents.h"
 #include "storage/OpenCommand.h"
-#include "storage/ProjectFolder.h"
-#include "storage/ProjectSaver.h"
 #include "storage/RecentProjects.h"
-#include "timesections/EditMenu.h"
 #include "timesections/TimeSections.h"
 #include "ui/ClickPanel.h"
 #include "ui/ConventionDialog.h"
@@ -65,15 +61,6 @@ QFrame* Panel(QWidget* parent, const char* name, const QRect& geometry, const QC
     return panel;
 }
 
-// A position field takes only what can be a number, so typing never meets an error box.
-class PosFieldValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        return PosFieldTextAllowed(input.toStdString()) ? Acceptable : Invalid;
-    }
-};
-
 // The built-in default title picture, decoded once per run on a thread of its own, so
 // that it is ready by the time the widgets (and the fonts they load) are built.
 const std::shared_future<QImage>& DefaultTitle() {
@@ -92,6 +79,26 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text, const QRec
     return label;
 }
 
+QFont Bold(const QFont& font) {
+    QFont bold = font;
+    bold.setBold(true);
+    return bold;
+}
+
+QList<QKeySequence> Shortcuts(const char* keys) {
+    QList<QKeySequence> list;
+    for (const QString& k : QString(keys).split(';', Qt::SkipEmptyParts))
+        list << QKeySequence::fromString(k, QKeySequence::PortableText);
+    return list;
+}
+
+// A push button that runs an action: it is enabled while the action is.
+void Bind(QAbstractButton* button, QAction* action) {
+    QObject::connect(button, &QAbstractButton::clicked, action, &QAction::trigger);
+    QObject::connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
+    button->setEnabled(action->isEnabled());
+}
+
 }  // namespace
 
 TForm1::TForm1(Editor& ed) : QMainWindow(nullptr), ed_(ed) {
@@ -108,6 +115,7 @@ TForm1::TForm1(Editor& ed) : QMainWindow(nullptr), ed_(ed) {
     setCentralWidget(client);
 
     LoadSnapSetting(ed_);
+    buildActions();
     buildMenus();
     buildToolBar(client);
     buildTimeBar(client);
@@ -123,62 +131,40 @@ TForm1::TForm1(Editor& ed) : QMainWindow(nullptr), ed_(ed) {
     SyncView();
 }
 
-void TForm1::buildMenus() {
-    auto add = [this](QMenu* menu, const char* name, const QString& text, const QKeySequence& keys,
-                      auto slot) {
-        auto* action = menu->addAction(text);
-        action->setObjectName(name);
-        if (!keys.isEmpty()) action->setShortcut(keys);
-        connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-    QMenu* file = menuBar()->addMenu("&File");
-    file->setObjectName("File1");
-    add(file, "New_Prj", "&New", QKeySequence::New, [this] { RunTakingTypedValue([this] { NewProject1Click(ed_); }); });
-    add(file, "Open_Prj", "&Open", QKeySequence::Open, [this] { RunTakingTypedValue([this] { btnOpenPrjClick(ed_); }); });
-    buildRecentMenu(file);
-    file->addSeparator();
-    add(file, "Save_Prj", "&Save", QKeySequence::Save, [this] { RunTakingTypedValue([this] { TBtnSavePrjClick(ed_); }); });
-    add(file, "SaveAs", "Save as", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-        [this] { RunTakingTypedValue([this] { Saveas1Click(ed_); }); });
-    file->addSeparator();
-    add(file, "Exit1", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
+TForm1::~TForm1() = default;
 
-    buildEditMenu();
-
-    QMenu* tools = menuBar()->addMenu("&Tools");
-    tools->setObjectName("Tools1");
-    add(tools, "Option1", "&Option", QKeySequence(), [this] { btnSettingClick(); });
-    // The check reads the project as the fields show it.
-    add(tools, "Check1", "Check Project", QKeySequence(Qt::Key_F7), [this] {
-        RunTakingTypedValue([] {});
-        ShowDialog(dialogs_.Check);
-    });
-    add(tools, "DayPlan1", "Day Plan", QKeySequence(), [this] {
-        if (ConventionDialog* plan = Build(dialogs_.DayPlan)) plan->ShowBesideMain();
-    });
-    QAction* snap = tools->addAction("Snap");
-    snap->setObjectName("Snap1");
-    snap->setCheckable(true);
-    snap->setChecked(ed_.SnapEnabled);
-    connect(snap, &QAction::toggled, this, [this](bool on) { RunCommand([this, on] { SetSnapEnabled(ed_, on); }); });
-
-    QMenu* help = menuBar()->addMenu("&Help");
-    help->setObjectName("Help1");
-    add(help, "About1", "About", QKeySequence(), [this] { btnHelpClick(); });
+// One action per command of the table, shared by its menu item, tool button and keys.
+void TForm1::buildActions() {
+    for (const Command& c : Commands()) {
+        auto* action = new QAction(Q(c.Text), this);
+        action->setObjectName(c.Name);
+        action->setShortcuts(Shortcuts(c.Keys));
+        action->setCheckable(c.Checkable);
+        action->setIconVisibleInMenu(false);
+        const CommandId id = c.Id;
+        connect(action, &QAction::triggered, this, [this, id] { Perform(id); });
+        addAction(action);  // its keys work wherever the window has the focus
+        actions_[static_cast<size_t>(id)] = action;
+    }
 }
 
-void TForm1::buildEditMenu() {
-    QMenu* edit = menuBar()->addMenu("&Edit");
-    edit->setObjectName("Edit1");
-    Undo1_ = edit->addAction("&Undo");
-    Undo1_->setObjectName("Undo1");
-    Undo1_->setShortcut(QKeySequence::Undo);
-    connect(Undo1_, &QAction::triggered, this, [this] { RunCommand([this] { Undo1Click(ed_); }); });
-    Redo1_ = edit->addAction("&Redo");
-    Redo1_->setObjectName("Redo1");
-    Redo1_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    connect(Redo1_, &QAction::triggered, this, [this] { RunCommand([this] { Redo1Click(ed_); }); });
+void TForm1::buildMenus() {
+    auto menu = [this](const char* name, const char* text, std::initializer_list<CommandId> items) {
+        QMenu* m = menuBar()->addMenu(text);
+        m->setObjectName(name);
+        for (CommandId id : items) m->addAction(action(id));
+        return m;
+    };
+    QMenu* file = menu("File1", "&File", {CommandId::New, CommandId::Open});
+    buildRecentMenu(file);
+    file->addSeparator();
+    file->addAction(action(CommandId::Save));
+    file->addAction(action(CommandId::SaveAs));
+    file->addSeparator();
+    file->addAction(action(CommandId::Exit));
+    menu("Edit1", "&Edit", {CommandId::Undo, CommandId::Redo});
+    menu("Tools1", "&Tools", {CommandId::Option, CommandId::CheckProject, CommandId::DayPlan, CommandId::Snap});
+    menu("Help1", "&Help", {CommandId::About});
 }
 
 // Filled each time it opens, so it shows what another run remembered too.
@@ -192,7 +178,9 @@ void TForm1::buildRecentMenu(QMenu* file) {
             QAction* a = OpenRecent1_->addAction(QString("&%1 %2").arg(i + 1).arg(Q(paths[i])));
             a->setObjectName(QString("RecentProject%1").arg(i + 1));
             const std::string path = paths[i];
-            connect(a, &QAction::triggered, this, [this, path] { RunTakingTypedValue([this, path] { OpenRecentProject(ed_, path); }); });
+            connect(a, &QAction::triggered, this, [this, path] {
+                RunCommand([this, path] { OpenRecentProject(ed_, path); }, true);
+            });
         }
         OpenRecent1_->addSeparator();
         QAction* clear = OpenRecent1_->addAction("Clear Menu");
@@ -226,31 +214,31 @@ void TForm1::buildToolBar(QWidget* client) {
     struct Button {
         const char* name;
         const char* picture;
+        CommandId command;
         const char* accessibleName;  // for screen readers and the tooltip; the bar shows no captions
-        QKeySequence keys;           // the menu's shortcut for the same command
-        std::function<void()> click;
     };
     const Button buttons[] = {
-        {"btnOpenPrj", "open", "Open", QKeySequence::Open, [this] { RunTakingTypedValue([this] { btnOpenPrjClick(ed_); }); }},
-        {"TBtnSavePrj", "save", "Save", QKeySequence::Save, [this] { RunTakingTypedValue([this] { TBtnSavePrjClick(ed_); }); }},
-        {"btnSetting", "settings", "Option", {}, [this] { btnSettingClick(); }},
-        {"TBtnDeleteSel", "delete", "Delete Sub Window", {}, [this] { RunCommand([this] { TBtnDeleteSelClick(ed_); }); }},
-        {"btnExit", "exit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); }},
-        {"tbsButton", "about", "About", {}, [this] { btnHelpClick(); }},
+        {"btnOpenPrj", "open", CommandId::Open, "Open"},
+        {"TBtnSavePrj", "save", CommandId::Save, "Save"},
+        {"btnSetting", "settings", CommandId::Option, "Option"},
+        {"TBtnDeleteSel", "delete", CommandId::DelSubWin, "Delete Sub Window"},
+        {"btnExit", "exit", CommandId::Exit, "Exit"},
+        {"tbsButton", "about", CommandId::About, "About"},
     };
     int x = 0;
     for (const Button& b : buttons) {
         x += 8;  // the separator before each button
+        QAction* a = action(b.command);
+        a->setIcon(QIcon(QString(":/kestrel/toolbar/%1.png").arg(b.picture)));
+        const QString keys = a->shortcut().toString(QKeySequence::NativeText);
+        a->setToolTip(keys.isEmpty() ? QString(b.accessibleName) : QString("%1 (%2)").arg(b.accessibleName, keys));
         auto* button = new QToolButton(tbToolbar_);
+        button->setDefaultAction(a);
         button->setObjectName(b.name);
         button->setGeometry(x, 3, 39, 39);
-        button->setIcon(QIcon(QString(":/kestrel/toolbar/%1.png").arg(b.picture)));
         button->setIconSize(QSize(32, 32));
         button->setAutoRaise(true);
         button->setAccessibleName(b.accessibleName);
-        const QString keys = b.keys.toString(QKeySequence::NativeText);
-        button->setToolTip(keys.isEmpty() ? QString(b.accessibleName) : QString("%1 (%2)").arg(b.accessibleName, keys));
-        connect(button, &QToolButton::clicked, this, b.click);
         x += 39;
     }
 }
@@ -259,49 +247,45 @@ void TForm1::buildTimeBar(QWidget* client) {
     QFrame* bar = Panel(client, "Panel7", QRect(0, 45, 929, 59), kPanelFace);
     bar->setFrameShape(QFrame::StyledPanel);
     bar->setFrameShadow(QFrame::Raised);
-    QFont bold = font();
-    bold.setBold(true);
-    auto* caption = Label(bar, "Label_TimeList", "Time Section:", QRect(16, 16, 100, 27));
-    caption->setFont(bold);
+    Label(bar, "Label_TimeList", "Time Section:", QRect(16, 16, 100, 27))->setFont(Bold(font()));
 
     ComboBox_TimeList_ = new QComboBox(bar);
     ComboBox_TimeList_->setObjectName("ComboBox_TimeList");
     ComboBox_TimeList_->setEditable(false);  // a drop-down list: chosen, never typed
     ComboBox_TimeList_->setGeometry(120, 16, 220, 27);
-    connect(ComboBox_TimeList_, &QComboBox::activated, this, [this](int) {
-        RunCommand([this] { ComboBox_TimeListChange(ed_); });
-    });
+    connect(ComboBox_TimeList_, &QComboBox::activated, this,
+            [this](int index) { RunCommand([this, index] { ComboBox_TimeListChange(ed_, index); }); });
 
-    auto button = [&](const char* name, const char* text, int x) {
-        auto* b = new QPushButton(text, bar);
+    auto button = [&](const char* name, CommandId command, int x) {
+        auto* b = new QPushButton(action(command)->text(), bar);
         b->setObjectName(name);
         b->setGeometry(x, 15, 80, 29);
-        return b;
+        Bind(b, action(command));
     };
-    connect(button("SBtn_NewTimeList", "New", 356), &QPushButton::clicked, this, [this] {
-        bool show = false;
-        RunCommand([&] { show = SBtn_NewTimeListClick(ed_); });
-        if (show) ShowDialog(dialogs_.TL);
-    });
-    connect(button("SBtn_EditTimeList", "Edit", 444), &QPushButton::clicked, this, [this] {
-        bool show = false;
-        RunCommand([&] { show = SBtn_EditTimeListClick(ed_); });
-        if (show) ShowDialog(dialogs_.TL);
-    });
-    connect(button("SBtn_DeleteTimeList", "Delete", 532), &QPushButton::clicked, this,
-            [this] { RunCommand([this] { SBtn_DeleteTimeListClick(ed_); }); });
+    button("SBtn_NewTimeList", CommandId::NewTimeSection, 356);
+    button("SBtn_EditTimeList", CommandId::EditTimeSection, 444);
+    button("SBtn_DeleteTimeList", CommandId::DeleteTimeSection, 532);
 }
 
 void TForm1::buildWorkArea(QWidget* client) {
     AwaitFontConfiguration();  // the fields below measure their text
     QFrame* work = Panel(client, "Panel1", QRect(0, 104, 929, 633), kNavy);
-    QFont bold = font();
-    bold.setBold(true);
+    buildWindowPanel(work);
+    buildImageArea(work);
+    fields_ = new PositionFields(work, 203 + 24, 568, Bold(font()));
+    connect(fields_, &PositionFields::valueComplete, this, [this] {
+        const PosTexts typed = fields_->texts();
+        fieldsApplied_ = true;  // the fields show the numbers the values became
+        RunCommand([this, typed] { Edit_PosKeyEnter(ed_, typed); });
+    });
+}
 
-    // The window panel on the left.
+// The window panel on the left: "Main Window", the sub window list, the background.
+void TForm1::buildWindowPanel(QWidget* work) {
     QFrame* left = Panel(work, "Panel3", QRect(0, 0, 200, 633), kPanelFace);
     left->setFrameShape(QFrame::StyledPanel);
     left->setFrameShadow(QFrame::Raised);
+    const QFont bold = Bold(font());
 
     Panel_MainWin_ = new ClickPanel("Main Window", left);
     Panel_MainWin_->setObjectName("Panel_MainWin");
@@ -317,11 +301,8 @@ void TForm1::buildWorkArea(QWidget* client) {
     Panel_MainWin_->setFocusPolicy(Qt::StrongFocus);
     Panel_MainWin_->setColour(kSkyBlue, Qt::black);
     connect(Panel_MainWin_, &ClickPanel::clicked, this, [this] { RunCommand([this] { Panel_MainWinClick(ed_); }); });
-    connect(Panel_MainWin_, &ClickPanel::doubleClicked, this, [this] {
-        bool show = false;
-        RunCommand([&] { show = Panel_MainWinDblClick(ed_); });
-        if (show) ShowDialog(dialogs_.PL);
-    });
+    connect(Panel_MainWin_, &ClickPanel::doubleClicked, this,
+            [this] { OpenPlaylist([this] { return Panel_MainWinDblClick(ed_); }); });
 
     Label(left, "Label_SubWin", "Sub Windows:", QRect(10, 70, 180, 20))->setFont(bold);
     ListBox_SubWin_ = new QListWidget(left);
@@ -329,27 +310,23 @@ void TForm1::buildWorkArea(QWidget* client) {
     ListBox_SubWin_->setGeometry(10, 92, 180, 380);
     ListBox_SubWin_->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox_SubWin_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ListBox_SubWin_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem*) { RunCommand([this] { ListBox_SubWinClick(ed_); }); });
-    // Any change of the current item chooses its window: arrows and type-ahead too. On a
-    // press the current item changes before the selection, so the row is taken as given.
+    // Any change of the current item chooses its window: a click, the arrows, type-ahead.
     connect(ListBox_SubWin_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row < 0) return;
-        RunCommand([this, row] {
-            ed_.View.SubWinListIndex = row;
-            ListBox_SubWinClick(ed_);
-        });
+        if (row >= 0) RunCommand([this, row] { ListBox_SubWinClick(ed_, row); });
     });
-    connect(ListBox_SubWin_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { OpenSubWinPlaylist(); });
+    connect(ListBox_SubWin_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const int row = ListBox_SubWin_->row(item);
+        RunCommand([this, row] { ListBox_SubWinClick(ed_, row); });
+    });
+    connect(ListBox_SubWin_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        const int row = ListBox_SubWin_->row(item);
+        OpenPlaylist([this, row] { return ListBox_SubWinDblClick(ed_, row); });
+    });
 
     PopupMenu1_ = new QMenu(this);
     PopupMenu1_->setObjectName("PopupMenu1");
-    AddSubWin_ = PopupMenu1_->addAction("Add Sub Window");
-    AddSubWin_->setObjectName("AddSubWin");
-    DelSubWin_ = PopupMenu1_->addAction("Delete Sub Window");
-    DelSubWin_->setObjectName("DelSubWin");
-    connect(AddSubWin_, &QAction::triggered, this, [this] { RunCommand([this] { AddSubWinClick(ed_); }); });
-    connect(DelSubWin_, &QAction::triggered, this, [this] { RunCommand([this] { DelSubWinClick(ed_); }); });
+    PopupMenu1_->addAction(action(CommandId::AddSubWin));
+    PopupMenu1_->addAction(action(CommandId::DelSubWin));
     // The right button opens the menu without choosing an item: the menu works on the
     // window chosen before, which the fields and the picture show.
     ListBox_SubWin_->viewport()->installEventFilter(this);
@@ -363,12 +340,14 @@ void TForm1::buildWorkArea(QWidget* client) {
     Edit_BGFile_->setObjectName("Edit_BGFile");
     Edit_BGFile_->setReadOnly(true);
     Edit_BGFile_->setGeometry(10, 522, 180, 26);
-    auto* bgButton = new QPushButton("Select Background", left);
+    auto* bgButton = new QPushButton(action(CommandId::SelectBackground)->text(), left);
     bgButton->setObjectName("SBtn_BGFile");
     bgButton->setGeometry(10, 556, 180, 32);
-    connect(bgButton, &QPushButton::clicked, this, [this] { RunCommand([this] { SBtn_BGFileClick(ed_); }); });
+    Bind(bgButton, action(CommandId::SelectBackground));
+}
 
-    // The image area on the right of a 3-pixel divider.
+// The image area on the right of a 3-pixel divider.
+void TForm1::buildImageArea(QWidget* work) {
     Panel_ImageParent_ = Panel(work, "Panel_ImageParent", QRect(203, 0, 722, 527), kNavy);
     const QImage defaultTitle = DefaultTitle().get();
     auto* defTitle = new QLabel(Panel_ImageParent_);
@@ -381,7 +360,7 @@ void TForm1::buildWorkArea(QWidget* client) {
     Panel_Image_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel_Image_->setLineWidth(1);
     Paint(Panel_Image_, QColor(64, 64, 96));
-    imgBmp_ = new ImageCanvas(ed_, Panel_Image_, QPoint(1, 1));
+    imgBmp_ = new ImageCanvas(Panel_Image_, QPoint(1, 1));
     imgBmp_->setDefaultPicture(defaultTitle);
     imgBmp_->installEventFilter(this);  // the arrow keys nudge
     connect(imgBmp_, &ImageCanvas::mousePressed, this, [this](QPoint p) {
@@ -390,82 +369,64 @@ void TForm1::buildWorkArea(QWidget* client) {
     connect(imgBmp_, &ImageCanvas::mouseReleased, this, [this](QPoint p) {
         RunCommand([this, p] { imgBmpMouseUp(ed_, p.x(), p.y()); });
     });
-    // A move only touches the fields, the pointer and the markers.
-    connect(imgBmp_, &ImageCanvas::mouseMoved, this, [this](QPoint p, bool altHeld) {
-        if (inCommand_) return;
-        inCommand_ = true;
-        try {
-            imgBmpMouseMove(ed_, p.x(), p.y(), altHeld);
-        } catch (const std::exception& e) {
-            ed_.platform.Report(e.what());
-        }
-        inCommand_ = false;
-        SyncFields();
-        imgBmp_->syncFromView();
+    connect(imgBmp_, &ImageCanvas::mouseMoved, this, [this](QPoint p, bool freeDrag) {
+        RunCommand([this, p, freeDrag] { imgBmpMouseMove(ed_, p.x(), p.y(), freeDrag); });
         ShowPointer(&p);
     });
-
-    // The position fields below the picture.
-    static const char* labels[4][2] = {{"Label_StartX", "Start X"}, {"Label_StartY", "Start Y"},
-                                       {"Label_Width", "Width"}, {"Label_Height", "Height"}};
-    static const char* edits[4] = {"Edit_Left", "Edit_Top", "Edit_Width", "Edit_Height"};
-    for (int i = 0; i < 4; ++i) {
-        const int x = 203 + 24 + i * 176;
-        auto* label = Label(work, labels[i][0], labels[i][1], QRect(x, 568, 60, 26));
-        label->setFont(bold);
-        Paint(label, kNavy, Qt::white);
-        auto* edit = new QLineEdit("0", work);
-        edit->setObjectName(edits[i]);
-        edit->setValidator(new PosFieldValidator(edit));
-        // What is typed is the view's at once, so that showing the view again (a move
-        // over the picture) keeps it until it is applied.
-        connect(edit, &QLineEdit::textEdited, this,
-                [this, i](const QString& text) { ed_.View.PosFields[i] = text.toStdString(); });
-        edit->setGeometry(x + 62, 568, 90, 26);
-        edit->installEventFilter(this);
-        posEdits_[i] = edit;
-    }
 }
 
 void TForm1::setDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
 
 void TForm1::RefreshAfter(ConventionDialog* dialog) {
-    connect(dialog, &ConventionDialog::Closed, this, [this] {
-        // What the dialog changed in the view is shown before the refresh reads
-        // the widgets back: a new section must not lose its place in the list.
-        SyncView();
-        FormActivate();
-    });
+    connect(dialog, &ConventionDialog::Closed, this, [this] { RunCommand([this] { FormActivate(ed_); }); });
 }
 
 void TForm1::ShowDialog(const DialogSource& dialog) {
     if (ConventionDialog* d = Build(dialog)) d->ShowOverMain();
 }
 
-// A double click on a sub window, or Return on it in the list.
-void TForm1::OpenSubWinPlaylist() {
+void TForm1::FollowUp(Follow follow) {
+    switch (follow) {
+        case Follow::Nothing: break;
+        case Follow::About: ShowDialog(dialogs_.About); break;
+        case Follow::Setting: ShowDialog(dialogs_.Setting); break;
+        case Follow::TimeList: ShowDialog(dialogs_.TL); break;
+        case Follow::Check: ShowDialog(dialogs_.Check); break;
+        case Follow::DayPlan:
+            if (ConventionDialog* plan = Build(dialogs_.DayPlan)) plan->ShowBesideMain();
+            break;
+        case Follow::Close: close(); break;
+    }
+}
+
+// A double click on a window or Return on it: the playlist editor opens on it. It works
+// on a window the section has, never one beyond SubWinCount.
+void TForm1::OpenPlaylist(const std::function<bool()>& choose) {
     bool show = false;
-    // The editor works on a window the section has: never one beyond SubWinCount.
-    RunCommand([&] { show = ListBox_SubWinDblClick(ed_) && CanEditPlaylist(ed_); });
+    RunCommand([&] { show = choose() && CanEditPlaylist(ed_); });
     if (show) ShowDialog(dialogs_.PL);
 }
 
-void TForm1::btnSettingClick() { ShowDialog(dialogs_.Setting); }
-void TForm1::btnHelpClick() { ShowDialog(dialogs_.About); }
-
-void TForm1::FormActivate() { RunCommand([this] { RefreshFileList(ed_); }); }
-
 void TForm1::ChooseSection(int section, int window) {
-    RunTakingTypedValue([=, this] { kestrel::ChooseSection(ed_, section, window); });
+    RunCommand([=, this] { kestrel::ChooseSection(ed_, section, window); }, true);
 }
 
-void TForm1::RunCommand(const std::function<void()>& command) {
+void TForm1::Perform(CommandId id) {
+    Follow follow = Follow::Nothing;
+    RunCommand([&] { follow = kestrel::Perform(ed_, id); }, CommandOf(id).TakesTypedValue);
+    FollowUp(follow);
+}
+
+void TForm1::RunCommand(const std::function<void()>& command, bool takesTypedValue) {
     // A box shown by a command may move focus and activation; those events run no
     // second command inside the first.
     if (inCommand_) return;
     inCommand_ = true;
-    CollectInput();
+    // The main window's own focus tells: it stays on the field while a menu, the day
+    // plan or the findings have the keys.
+    const bool typing = takesTypedValue && fields_->typing();
     try {
+        if (typing) Edit_PosKeyEnter(ed_, fields_->texts());
         command();
     } catch (const std::exception& e) {
         ed_.platform.Report(e.what());
@@ -473,118 +434,94 @@ void TForm1::RunCommand(const std::function<void()>& command) {
         ed_.platform.Report("An unexpected failure ended the command.");
     }
     inCommand_ = false;
+    if (typing) fieldsApplied_ = true;
     SyncView();
 }
 
-void TForm1::RunTakingTypedValue(const std::function<void()>& command) {
-    // The main window's own focus: it stays on the field while a menu, the day plan or
-    // the findings have the keys.
-    const bool typing = std::find(std::begin(posEdits_), std::end(posEdits_), focusWidget()) != std::end(posEdits_);
-    RunCommand([&] {
-        if (typing) Edit_PosKeyEnter(ed_);
-        command();
-    });
-}
-
-void TForm1::CollectInput() {
-    auto& v = ed_.View;
-    v.TimeListIndex = ComboBox_TimeList_->currentIndex();
-    const auto selected = ListBox_SubWin_->selectionModel()->selectedIndexes();
-    v.SubWinListIndex = selected.isEmpty() ? -1 : selected.first().row();
-    for (int i = 0; i < 4; ++i) v.PosFields[i] = posEdits_[i]->text().toStdString();
-}
-
-void TForm1::SyncFields() {
-    for (int i = 0; i < 4; ++i) {
-        const QString text = Q(ed_.View.PosFields[i]);
-        if (posEdits_[i]->text() != text) posEdits_[i]->setText(text);
-    }
-    const QString window = Q(WindowStatus(ed_));
-    if (windowStatus_->text() != window) windowStatus_->setText(window);
-}
-
-void TForm1::PlaceImagePanel() {
-    const auto& p = ed_.Panel;
+void TForm1::PlaceImagePanel(const ImagePanel& p) {
     const QRect panel(p.Left, p.Top, p.Width, p.Height);
     if (Panel_Image_->geometry() != panel) Panel_Image_->setGeometry(panel);
     const QRect image(1, 1, p.ImgWidth(), p.ImgHeight());
     if (imgBmp_->geometry() != image) imgBmp_->setGeometry(image);
 }
 
-void TForm1::SyncView() {
-    const auto& v = ed_.View;
-
-    QStringList times;
-    for (const auto& t : v.TimeList) times << Q(t);
-    QStringList current;
-    for (int i = 0; i < ComboBox_TimeList_->count(); ++i) current << ComboBox_TimeList_->itemText(i);
-    if (times != current) {
-        QSignalBlocker block(ComboBox_TimeList_);
+// The time list and the sub window list, set without the signals that a user's choice
+// sends.
+void TForm1::ShowLists(const MainView& v, const MainView* was) {
+    if (!was || v.TimeList != was->TimeList || ComboBox_TimeList_->count() != static_cast<int>(v.TimeList.size())) {
+        const QSignalBlocker block(ComboBox_TimeList_);
         ComboBox_TimeList_->clear();
-        ComboBox_TimeList_->addItems(times);
+        for (const auto& t : v.TimeList) ComboBox_TimeList_->addItem(Q(t));
     }
-    const int timeIndex = v.TimeListIndex < ComboBox_TimeList_->count() ? v.TimeListIndex : -1;
-    if (ComboBox_TimeList_->currentIndex() != timeIndex) {
-        QSignalBlocker block(ComboBox_TimeList_);
-        ComboBox_TimeList_->setCurrentIndex(timeIndex);
+    if (ComboBox_TimeList_->currentIndex() != v.TimeListIndex) {
+        const QSignalBlocker block(ComboBox_TimeList_);
+        ComboBox_TimeList_->setCurrentIndex(v.TimeListIndex);
     }
-
-    QStringList subs;
-    for (const auto& s : v.SubWinList) subs << Q(s);
-    QStringList shown;
-    for (int i = 0; i < ListBox_SubWin_->count(); ++i) shown << ListBox_SubWin_->item(i)->text();
-    {
-        QSignalBlocker block(ListBox_SubWin_);
-        if (subs != shown) {
-            ListBox_SubWin_->clear();
-            ListBox_SubWin_->addItems(subs);
-        }
-        const int row = v.SubWinListIndex < ListBox_SubWin_->count() ? v.SubWinListIndex : -1;
-        const auto selected = ListBox_SubWin_->selectionModel()->selectedIndexes();
-        const int shownRow = selected.isEmpty() ? -1 : selected.first().row();
-        if (shownRow != row) {
-            if (row < 0) {
-                ListBox_SubWin_->clearSelection();
-                ListBox_SubWin_->setCurrentRow(-1);
-            } else {
-                ListBox_SubWin_->setCurrentRow(row);
-            }
+    const QSignalBlocker block(ListBox_SubWin_);
+    if (!was || v.SubWinList != was->SubWinList || ListBox_SubWin_->count() != static_cast<int>(v.SubWinList.size())) {
+        ListBox_SubWin_->clear();
+        for (const auto& s : v.SubWinList) ListBox_SubWin_->addItem(Q(s));
+    }
+    const auto selected = ListBox_SubWin_->selectionModel()->selectedIndexes();
+    const int shownRow = selected.isEmpty() ? -1 : selected.first().row();
+    if (shownRow != v.SubWinListIndex || ListBox_SubWin_->currentRow() != v.SubWinListIndex) {
+        if (v.SubWinListIndex < 0) {
+            ListBox_SubWin_->clearSelection();
+            ListBox_SubWin_->setCurrentRow(-1);
+        } else {
+            ListBox_SubWin_->setCurrentRow(v.SubWinListIndex);
         }
     }
+}
 
-    SyncFields();
-    const QString bg = Q(v.BGFileField);
-    if (Edit_BGFile_->text() != bg) Edit_BGFile_->setText(bg);
-    AddSubWin_->setEnabled(v.AddSubWinEnabled);
-    DelSubWin_->setEnabled(v.DelSubWinEnabled);
-    if (v.MainWinPanelBlue != mainWinBlue_) {
-        mainWinBlue_ = v.MainWinPanelBlue;
-        if (mainWinBlue_)
+void TForm1::ShowCommands(const MainView& v) {
+    for (const Command& c : Commands()) {
+        QAction* a = action(c.Id);
+        const CommandView& cv = v.Command(c.Id);
+        if (a->isEnabled() != cv.Enabled) a->setEnabled(cv.Enabled);
+        if (a->isChecked() != cv.Checked) {
+            const QSignalBlocker block(a);
+            a->setChecked(cv.Checked);
+        }
+        if (a->text() != Q(cv.Text)) a->setText(Q(cv.Text));
+    }
+}
+
+void TForm1::SyncView() {
+    MainView v = DeriveMainView(ed_);
+    const bool applied = std::exchange(fieldsApplied_, false);
+    if (shown_ && v == *shown_ && !applied) return;
+    const MainView* was = shown_ ? &*shown_ : nullptr;
+
+    ShowLists(v, was);
+    fields_->show(v.PosFields, v.PosFieldsEnabled, applied || !was);
+    if (windowStatus_->text() != Q(v.WindowStatus)) windowStatus_->setText(Q(v.WindowStatus));
+    if (Edit_BGFile_->text() != Q(v.BGFileField)) Edit_BGFile_->setText(Q(v.BGFileField));
+    if (!was || v.MainWinPanelBlue != was->MainWinPanelBlue) {
+        if (v.MainWinPanelBlue)
             Panel_MainWin_->setColour(kBlue, Qt::white);
         else
             Panel_MainWin_->setColour(kSkyBlue, Qt::black);
     }
-    PlaceImagePanel();
-    imgBmp_->syncFromView();
-
-    Undo1_->setText(Q(UndoText(ed_)));
-    Undo1_->setEnabled(ed_.Edits.CanUndo());
-    Redo1_->setText(Q(RedoText(ed_)));
-    Redo1_->setEnabled(ed_.Edits.CanRedo());
-    SyncTitle();
+    ShowCommands(v);
+    PlaceImagePanel(v.Panel);
+    imgBmp_->showView(v);
+    setWindowTitle(Q(v.Title));
+    setWindowModified(v.Modified);
+    shown_ = std::move(v);
     emit ViewSynced();
 }
 
 void TForm1::SyncTitle() {
-    // Qt shows "*" in place of "[*]" while the window is marked modified.
-    setWindowTitle(Q(TitleName(ed_)) + QString::fromUtf8("[*] \u2014 ") + AppTitle);
-    setWindowModified(HasUnsavedChanges(ed_));
+    const MainView v = DeriveMainView(ed_);
+    setWindowTitle(Q(v.Title));
+    setWindowModified(v.Modified);
 }
 
 bool TForm1::event(QEvent* event) {
     const bool result = QMainWindow::event(event);
     // While a dialog is open the refresh waits for it to close (Closed runs it then).
-    if (event->type() == QEvent::WindowActivate && isEnabled()) FormActivate();
+    if (event->type() == QEvent::WindowActivate && isEnabled()) RunCommand([this] { FormActivate(ed_); });
     return result;
 }
 
@@ -615,7 +552,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ListBox_SubWin_ && event->type() == QEvent::KeyPress && ListBox_SubWin_->currentItem()) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            OpenSubWinPlaylist();
+            const int row = ListBox_SubWin_->currentRow();
+            OpenPlaylist([this, row] { return ListBox_SubWinDblClick(ed_, row); });
             return true;
         }
     }
@@ -624,51 +562,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
          event->type() == QEvent::MouseButtonRelease) &&
         static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
         return true;
-    const bool isField = std::find(std::begin(posEdits_), std::end(posEdits_), watched) != std::end(posEdits_);
-    if (isField) {
-        // Undo and redo are the project's, not the field's own: the shortcut goes to the menu.
-        if (event->type() == QEvent::ShortcutOverride) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
-                key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z) ||
-                key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y))
-                return true;
-        }
-        if (event->type() == QEvent::KeyRelease) {
-            // A value is applied when it is complete: on Return (or on leaving the field),
-            // not at every digit, so typing 768 never makes the window 7 pixels high.
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
-                RunCommand([this] { Edit_PosKeyUp(ed_); });
-        } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-            // Focus that moves with the active window (a box or dialog opening) or
-            // because the window is being disabled is no entering or leaving of a field.
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (isEnabled() && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                RunCommand([this] { Edit_PosKeyEnter(ed_); });
-        }
-    }
     return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
     // While a dialog is open the main window takes no input, its close box included:
     // closing it then would leave the dialog working on a released project.
-    if (!isEnabled()) {
+    bool close = false;
+    if (isEnabled()) RunCommand([&] { close = kestrel::FormClose(ed_); });
+    if (!close) {
         event->ignore();
         return;
-    }
-    const Answer answer = ed_.platform.Message("Confirm", "Are you sure to close the current project ?",
-                                               Buttons::YesNo, Icon::Question);
-    if (answer != Answer::Yes) {
-        event->ignore();
-        return;
-    }
-    // Release what every section holds; the model itself goes with the editor.
-    for (auto& rec : ed_.Prj->TimePL) {
-        rec.FileList.clear();
-        rec.MainWin.Shape.reset();
-        for (int j = 1; j <= MaxSubWin; ++j) rec.SubWin[j].Shape.reset();
     }
     // The day plan may be open beside the main window; it goes with it.
     emit Closing();

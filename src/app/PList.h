@@ -1,15 +1,19 @@
 #pragma once
 // The main window: tool bar, time section bar, window panel, image area and fields.
-// Each widget event copies the user's input into ed.View, calls one core handler and
-// shows the core's state again; a failure is reported once, here, and the program goes on.
+// Every event reaches the core through one door, RunCommand: it runs one core call,
+// reports a failure once, and shows the view the core derives afterwards.
 
 #include <QMainWindow>
+#include <array>
 #include <functional>
+#include <optional>
 
 #include "layout/Nudge.h"
 #include "model/Editor.h"
+#include "session/MainView.h"
 
 class QAction;
+class QAbstractButton;
 class QComboBox;
 class QFrame;
 class QKeyEvent;
@@ -17,19 +21,19 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
-class QPushButton;
-class QToolButton;
 
 namespace kestrel {
 
 class ConventionDialog;
 class ImageCanvas;
 class ClickPanel;
+class PositionFields;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
     explicit TForm1(Editor& ed);
+    ~TForm1() override;
 
     // The dialogs the main window opens, each built when it is first asked for.
     using DialogSource = std::function<ConventionDialog*()>;
@@ -41,28 +45,31 @@ public:
     // on activation.
     void RefreshAfter(ConventionDialog* dialog);
 
-    // Copies ed.View and the markers into the widgets: only what differs.
+    // Shows the view the core derives now: only what differs from what is shown.
     void SyncView();
     // The title alone: the file's name and "*" while there are unsaved changes.
     void SyncTitle();
+    // What the window shows now.
+    const MainView& View() const { return *shown_; }
 
     Editor& editor() { return ed_; }
     ImageCanvas* canvas() const { return imgBmp_; }
+    QAction* action(CommandId id) const { return actions_[static_cast<size_t>(id)]; }
 
-    // Runs one command at the event boundary: a failure it throws is shown with its
-    // text in a plain box; the view is shown again either way.
-    void RunCommand(const std::function<void()>& command);
-    // New, Open, Save and a section chosen from another window take a value still being
-    // typed in a position field as complete, as leaving the field would: a save holds
-    // what the fields show, and nothing drops it unasked.
-    void RunTakingTypedValue(const std::function<void()>& command);
+    // The one door into the core: runs the call at the event boundary (a failure it
+    // throws is shown with its text in a plain box) and shows the view again. With
+    // takesTypedValue, a value still being typed in a position field is applied first,
+    // as leaving the field would.
+    void RunCommand(const std::function<void()>& command, bool takesTypedValue = false);
+    // A command of the table, as its menu item, tool button or shortcut runs it.
+    void Perform(CommandId id);
 
     // Chooses a section and a window in it, as the time list and the window list do
     // (for a finding or the day plan); window -1 chooses none.
     void ChooseSection(int section, int window = -1);
 
 signals:
-    // The view has been shown again after a command.
+    // What the window shows has changed.
     void ViewSynced();
     // Closing was confirmed: windows that go with the main window close now.
     void Closing();
@@ -73,45 +80,41 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildActions();
     void buildMenus();
-    void buildEditMenu();
     void buildRecentMenu(QMenu* file);
     void buildStatusBar();
-    void ShowPointer(const QPoint* p);  // null: the pointer left the picture
     void buildToolBar(QWidget* client);
     void buildTimeBar(QWidget* client);
     void buildWorkArea(QWidget* client);
-    void CollectInput();
-    void SyncFields();
-    void PlaceImagePanel();
+    void buildWindowPanel(QWidget* work);
+    void buildImageArea(QWidget* work);
+    void ShowPointer(const QPoint* p);  // null: the pointer left the picture
+    void ShowLists(const MainView& v, const MainView* was);
+    void ShowCommands(const MainView& v);
+    void PlaceImagePanel(const ImagePanel& panel);
     void ShowDialog(const DialogSource& dialog);
-    void FormActivate();
+    void FollowUp(Follow follow);
     bool NudgeKey(QKeyEvent* key, KeyPlace place);
-    void OpenSubWinPlaylist();
-
-    // command handlers of this window
-    void btnSettingClick();
-    void btnHelpClick();
+    void OpenPlaylist(const std::function<bool()>& choose);
 
     Editor& ed_;
     Dialogs dialogs_;
     bool inCommand_ = false;
+    bool fieldsApplied_ = false;    // the last command applied typed values
+    std::optional<MainView> shown_;  // what the widgets show
 
+    std::array<QAction*, CommandCount> actions_{};
     QFrame* tbToolbar_ = nullptr;
     QComboBox* ComboBox_TimeList_ = nullptr;
     ClickPanel* Panel_MainWin_ = nullptr;
     QListWidget* ListBox_SubWin_ = nullptr;
     QMenu* PopupMenu1_ = nullptr;
-    QAction* AddSubWin_ = nullptr;
-    QAction* DelSubWin_ = nullptr;
     QLineEdit* Edit_BGFile_ = nullptr;
     QFrame* Panel_ImageParent_ = nullptr;
     QFrame* Panel_Image_ = nullptr;
     ImageCanvas* imgBmp_ = nullptr;
-    QLineEdit* posEdits_[4] = {};
-    bool mainWinBlue_ = false;
-    QAction* Undo1_ = nullptr;
-    QAction* Redo1_ = nullptr;
+    PositionFields* fields_ = nullptr;
     QMenu* OpenRecent1_ = nullptr;
     QLabel* pointerStatus_ = nullptr;
     QLabel* windowStatus_ = nullptr;

@@ -15,8 +15,8 @@ std::string PointerStatus(const Editor& ed, int X, int Y) {
 
 std::string WindowStatus(const Editor& ed) {
     const TTimePLData* rec = ed.Prj->Current();
-    const int index = ed.PLWinIndex;
-    if (!rec || index < 0 || index > std::min(rec->SubWinCount, MaxSubWin)) return {};
+    const int index = ed.PLWinIndex();
+    if (!rec || index < 0) return {};
     auto text = [&](const auto& win) {
         return WindowName(index) + ": Start X " + std::to_string(win.Left) + ", Start Y " +
                std::to_string(win.Top) + ", Width " + std::to_string(win.Width) + ", Height " +

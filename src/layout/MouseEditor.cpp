@@ -2,18 +2,17 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
+#include <cstdint>
 #include <cstdlib>
 #include <exception>
 #include <optional>
 
 #include "layout/CoordinateMapping.h"
-#include "layout/WindowList.h"
+#include "layout/Snap.h"
+#include "layout/WindowChoice.h"
 #include "model/History.h"
 
 namespace kestrel {
-
-namespace {
 
 Cursor HandleCursor(int handle) {
     switch (handle) {
@@ -29,122 +28,13 @@ Cursor HandleCursor(int handle) {
     }
 }
 
-// Edge lines of one axis, in screen pixels, that a dragged window's edges snap to:
-// the display's two edges and both edges of every other window shown in the section.
-// An edge snaps to the nearest line within six picture pixels.
-class SnapAxis {
-public:
-    SnapAxis(const Editor& ed, bool horizontal) : ed_(ed), horizontal_(horizontal) {
-        panel_ = horizontal ? ed.Panel.Width : ed.Panel.Height;
-        display_ = horizontal ? ed.Display.DisplayWidth : ed.Display.DisplayHeight;
-        Add(0);
-        Add(display_);
-    }
-    template <class Win>
-    void AddWindow(const Win& win) {
-        Add(horizontal_ ? win.Left : win.Top);
-        Add(horizontal_ ? win.Left + win.Width : win.Top + win.Height);
-    }
-    // From edge to the nearest line within reach, or none.
-    std::optional<int> Offset(int edge) const {
-        std::optional<int> best;
-        for (int k = 0; k < count_; ++k) {
-            const long long d = static_cast<long long>(lines_[k]) - edge;
-            if (std::llabs(d) * panel_ <= 6LL * display_ && (!best || std::llabs(d) < std::abs(*best)))
-                best = static_cast<int>(d);
-        }
-        return best;
-    }
-    // A screen coordinate of this axis on the image panel.
-    int ToPanel(int v) const {
-        int a = v, b = v, c = v, d = v;
-        ConvertResourceToShape(ed_, a, b, c, d);
-        return horizontal_ ? a : c;
-    }
-
-private:
-    void Add(int v) { lines_[count_++] = v; }
-
-    const Editor& ed_;
-    bool horizontal_;
-    long long panel_ = 1, display_ = 1;
-    std::array<int, 2 * (MaxSubWin + 2)> lines_{};
-    int count_ = 0;
-};
-
-// The lines of both axes for the window being dragged (SelWinIndex).
-struct SnapLines {
-    SnapAxis x, y;
-    SnapLines(const Editor& ed, const TTimePLData& rec) : x(ed, true), y(ed, false) {
-        auto shown = [](const std::optional<Shape>& s) { return s && s->Visible; };
-        if (ed.SelWinIndex != 0 && shown(rec.MainWin.Shape)) AddWindow(rec.MainWin);
-        for (int j = 1; j <= std::min(rec.SubWinCount, MaxSubWin); ++j)
-            if (j != ed.SelWinIndex && shown(rec.SubWin[j].Shape)) AddWindow(rec.SubWin[j]);
-    }
-    template <class Win>
-    void AddWindow(const Win& win) {
-        x.AddWindow(win);
-        y.AddWindow(win);
-    }
-};
-
-// One axis of a rectangle: model edges in screen pixels, marker edges on the image.
-struct Span {
-    int& start;
-    int& size;
-    int& markerStart;
-    int& markerSize;
-};
-
-// Draw and resize: each moving edge is pulled onto the nearest line; the model takes the
-// line exactly, the marker its place on the image. A pull that would leave the marker
-// below minSize is not taken, nor is any on an axis already below it (an empty draw stays
-// empty and is discarded at the release).
-void SnapEdges(const SnapAxis& axis, bool lowMoves, bool highMoves, int minSize, Span span, int& guide) {
-    if (span.markerSize < minSize) return;
-    int lo = span.start, hi = span.start + span.size;
-    int markerLo = span.markerStart, markerHi = span.markerStart + span.markerSize;
-    std::optional<int> pulledLo;
-    if (const auto d = lowMoves ? axis.Offset(lo) : std::nullopt) {
-        const int m = axis.ToPanel(lo + *d);
-        if (markerHi - m >= minSize) {
-            lo += *d;
-            markerLo = m;
-            guide = m;
-            pulledLo = d;
-        }
-    }
-    if (const auto d = highMoves ? axis.Offset(hi) : std::nullopt) {
-        const int m = axis.ToPanel(hi + *d);
-        if (m - markerLo >= minSize) {
-            hi += *d;
-            markerHi = m;
-            if (!pulledLo || std::abs(*d) < std::abs(*pulledLo)) guide = m;
-        }
-    }
-    span.start = lo;
-    span.size = hi - lo;
-    span.markerStart = markerLo;
-    span.markerSize = markerHi - markerLo;
-}
-
-// Move: the window shifts so that the nearer of its two edges lies on a line; its size stays.
-void SnapShift(const SnapAxis& axis, Span span, int& guide) {
-    const auto lo = axis.Offset(span.start);
-    const auto hi = axis.Offset(span.start + span.size);
-    const bool useHi = hi && (!lo || std::abs(*hi) < std::abs(*lo));
-    const std::optional<int> d = useHi ? hi : lo;
-    if (!d) return;
-    span.start += *d;
-    span.markerStart = axis.ToPanel(span.start);
-    guide = axis.ToPanel(useHi ? span.start + span.size : span.start);
-}
+namespace {
 
 bool Snapping(const Editor& ed, bool freeDrag) { return ed.SnapEnabled && !freeDrag; }
 
 void ClearGuides(Editor& ed) {
-    ed.View.SnapGuideX = -1;
-    ed.View.SnapGuideY = -1;
+    ed.SnapGuideX = -1;
+    ed.SnapGuideY = -1;
 }
 
 // Runs one handler step; a failure is reported with the handler's plain message.
@@ -164,33 +54,9 @@ std::string DragStepName(const Editor& ed) {
     return kinds[mode] + WindowName(ed.SelWinIndex);
 }
 
-}  // namespace
-
-std::optional<Shape>* WindowShape(Editor& ed, int index) {
-    TTimePLData* rec = ed.Current();
-    if (!rec) return nullptr;
-    if (index == 0) return &rec->MainWin.Shape;
-    if (index >= 1 && index <= MaxSubWin) return &rec->SubWin[index].Shape;
-    return nullptr;
-}
-
-void SetNormalLook(Editor& ed) {
-    TTimePLData* rec = ed.Current();
-    if (!rec) return;
-    if (rec->MainWin.Shape) rec->MainWin.Shape->Highlighted = false;
-    for (int i = 1; i <= MaxSubWin; ++i)
-        if (rec->SubWin[i].Shape) rec->SubWin[i].Shape->Highlighted = false;
-}
-
-void SetPosField(Editor& ed, PosField field, int value) {
-    char buf[16];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
-    std::string& text = ed.View.PosFields[field];
-    // A short string lives inside the object, so assigning it allocates nothing.
-    text.assign(buf, static_cast<size_t>(end - buf));
-}
-
 constexpr const char* kSnapKey = "snap";
+
+}  // namespace
 
 void LoadSnapSetting(Editor& ed) { ed.SnapEnabled = ed.platform.Setting(kSnapKey) != "0"; }
 
@@ -239,13 +105,7 @@ void UpdateHoverHandle(Editor& ed, int X, int Y) {
             found = i;
     }
     ed.SelWinIndex = found;
-    if (found < 0) {
-        ed.SizeHandle = -1;
-        ed.View.ImageCursor = Cursor::Arrow;
-        return;
-    }
-    ed.SizeHandle = GetSizeHandle(X, Y, **WindowShape(ed, found));
-    ed.View.ImageCursor = HandleCursor(ed.SizeHandle);
+    ed.SizeHandle = found < 0 ? -1 : GetSizeHandle(X, Y, **WindowShape(ed, found));
 }
 
 void BeginShapeEdit(Editor& ed, int X, int Y) {
@@ -254,30 +114,26 @@ void BeginShapeEdit(Editor& ed, int X, int Y) {
     TTimePLData* rec = ed.Current();
     if (ed.SelWinIndex == -1 || !rec) return;
     WithWindow(*rec, ed.SelWinIndex, [&](auto& win) {
-        if (win.Shape) {
-            win.Shape->Highlighted = true;
-            ed.DragShape = *win.Shape;
-        }
-        ShowPosFields(ed, win);
+        if (win.Shape) ed.DragShape = ed.DragStartShape = *win.Shape;
+        ed.DragStartRect = {win.Left, win.Top, win.Width, win.Height};
     });
 }
 
 void CreateNewShape(Editor& ed, int X, int Y) {
     ed.DragMode = 1;
     TTimePLData* rec = ed.Current();
-    // Only a sub window the section lists is drawn: never one chosen in another section.
-    const int listed = std::min(static_cast<int>(ed.View.SubWinList.size()), rec ? rec->SubWinCount : 0);
-    if (ed.PLWinIndex < 1 || ed.PLWinIndex > std::min(listed, MaxSubWin) || !rec) return;
-    TSubWinData& win = rec->SubWin[ed.PLWinIndex];
+    // Only a sub window the section lists is drawn, and only one that counts in it.
+    const int chosen = ed.PLWinIndex();
+    if (!rec || chosen < 1 || chosen > std::min(ListedSubWindows(ed), rec->SubWinCount)) return;
+    TSubWinData& win = rec->SubWin[chosen];
     if (win.Shape) return;
-    ed.SelWinIndex = ed.PLWinIndex;
+    ed.SelWinIndex = chosen;
     ed.DragX = X;
     ed.DragY = Y;
-    win.Shape.emplace(Shape{X, Y, 10, 10, true, true});
+    win.Shape.emplace(Shape{X, Y, 10, 10, true});
     ed.DragShape = *win.Shape;
     // The model starts as the one-pixel cell under the pointer, not the 10 x 10 marker.
     StoreShapeRect(ed, Shape{X, Y, 1, 1}, win);
-    ShowPosFields(ed, win);
 }
 
 namespace {
@@ -304,15 +160,40 @@ void SnapRect(Editor& ed, const TTimePLData& rec, bool freeDrag, int handle, int
     const bool bottom = all || handle == 4 || handle == 5 || handle == 6;
     const SnapLines lines(ed, rec);
     Shape& s = *win.Shape;
-    SnapEdges(lines.x, left, right, minSize, {win.Left, win.Width, s.Left, s.Width}, ed.View.SnapGuideX);
-    SnapEdges(lines.y, top, bottom, minSize, {win.Top, win.Height, s.Top, s.Height}, ed.View.SnapGuideY);
+    SnapEdges(lines.x, left, right, minSize, {win.Left, win.Width, s.Left, s.Width}, ed.SnapGuideX);
+    SnapEdges(lines.y, top, bottom, minSize, {win.Top, win.Height, s.Top, s.Height}, ed.SnapGuideY);
+}
+
+// The model rectangle after a move or resize step. An edge the marker has where it had it
+// when the drag began keeps its stored value exactly; a moved edge is the mapping of its
+// place on the image. So a resize changes only the edges it moves, and a drag that comes
+// back to its start changes nothing.
+template <class Win>
+void StoreDraggedRect(const Editor& ed, const Shape& s, Win& win, bool keepSize) {
+    const Shape& m0 = ed.DragStartShape;
+    const auto& r0 = ed.DragStartRect;
+    const std::int64_t right0 = std::int64_t{r0[0]} + r0[2], bottom0 = std::int64_t{r0[1]} + r0[3];
+    const int dw = ed.Display.DisplayWidth, dh = ed.Display.DisplayHeight;
+    const int pw = ed.Panel.Width, ph = ed.Panel.Height;
+    auto edge = [](std::int64_t marker, std::int64_t marker0, std::int64_t model0, int num, int den) {
+        return marker == marker0 ? model0 : ScaleEdge(marker, num, den);
+    };
+    const std::int64_t l = edge(s.Left, m0.Left, r0[0], dw, pw);
+    const std::int64_t t = edge(s.Top, m0.Top, r0[1], dh, ph);
+    win.Left = ClampToInt(l);
+    win.Top = ClampToInt(t);
+    if (keepSize) return;
+    const std::int64_t r = edge(std::int64_t{s.Left} + s.Width, std::int64_t{m0.Left} + m0.Width, right0, dw, pw);
+    const std::int64_t b = edge(std::int64_t{s.Top} + s.Height, std::int64_t{m0.Top} + m0.Height, bottom0, dh, ph);
+    win.Width = ClampToInt(r - l);
+    win.Height = ClampToInt(b - t);
 }
 
 }  // namespace
 
 void DrawNewShape(Editor& ed, int X, int Y, bool freeDrag) {
     TTimePLData* rec = ed.Current();
-    if (ed.PLWinIndex == -1 || ed.SelWinIndex == -1 || !rec) return;
+    if (ed.SelWinIndex == -1 || !rec) return;
     ClampToImage(ed, X, Y);
     WithWindow(*rec, ed.SelWinIndex, [&](auto& win) {
         if (!win.Shape) return;
@@ -323,7 +204,6 @@ void DrawNewShape(Editor& ed, int X, int Y, bool freeDrag) {
         s.Height = std::abs(Y - ed.DragY);
         StoreShapeRect(ed, s, win);
         SnapRect(ed, *rec, freeDrag, -1, 1, win);
-        ShowPosFields(ed, win);
     });
 }
 
@@ -347,25 +227,20 @@ void MoveShape(Editor& ed, int X, int Y, bool freeDrag) {
         if (newTop + h >= imgH) newTop = imgH - h;
         free.Left = s.Left = newLeft;
         free.Top = s.Top = newTop;
-        int l = newLeft, r = newLeft + w, t = newTop, b = newTop + h;
-        ConvertShapeToResource(ed, l, r, t, b);
         // A move keeps the model's size; only the corner follows the marker.
-        win.Left = l;
-        win.Top = t;
+        StoreDraggedRect(ed, s, win, true);
         ClearGuides(ed);
         if (Snapping(ed, freeDrag)) {
             const SnapLines lines(ed, *rec);
-            SnapShift(lines.x, {win.Left, win.Width, s.Left, s.Width}, ed.View.SnapGuideX);
-            SnapShift(lines.y, {win.Top, win.Height, s.Top, s.Height}, ed.View.SnapGuideY);
+            SnapShift(lines.x, {win.Left, win.Width, s.Left, s.Width}, ed.SnapGuideX);
+            SnapShift(lines.y, {win.Top, win.Height, s.Top, s.Height}, ed.SnapGuideY);
         }
-        SetPosField(ed, FieldLeft, win.Left);
-        SetPosField(ed, FieldTop, win.Top);
     });
 }
 
 void ResizeShape(Editor& ed, int X, int Y, bool freeDrag) {
     TTimePLData* rec = ed.Current();
-    if (ed.PLWinIndex == -1 || ed.SelWinIndex == -1 || !rec) return;
+    if (ed.SelWinIndex == -1 || !rec) return;
     const int imgW = ed.Panel.ImgWidth(), imgH = ed.Panel.ImgHeight();
     ClampToImage(ed, X, Y);
     const int dx = X - ed.DragX, dy = Y - ed.DragY;
@@ -407,18 +282,9 @@ void ResizeShape(Editor& ed, int X, int Y, bool freeDrag) {
         free.Top = s.Top = T;
         free.Width = s.Width = R - L;
         free.Height = s.Height = B - T;
-        StoreShapeRect(ed, s, win);
+        StoreDraggedRect(ed, s, win, false);
         SnapRect(ed, *rec, freeDrag, hd, 10, win);
-        ShowPosFields(ed, win);
     });
-}
-
-// A press on a window chooses it, as the list and "Main Window" do: the list, the
-// fields and the red outline show one window.
-static void ChoosePressedWindow(Editor& ed) {
-    if (ed.SelWinIndex < 0) return;
-    ed.PLWinIndex = ed.SelWinIndex;
-    ShowChosenInList(ed);
 }
 
 void imgBmpMouseDown(Editor& ed, int X, int Y) {
@@ -429,19 +295,19 @@ void imgBmpMouseDown(Editor& ed, int X, int Y) {
         if (X < imgLeft || X > imgLeft + ed.Panel.ImgWidth() || Y < imgTop ||
             Y > imgTop + ed.Panel.ImgHeight())
             return;
-        SetNormalLook(ed);
-        if (ed.SizeHandle != -1) {
-            ChoosePressedWindow(ed);
+        // A press on a window chooses it, as the list and "Main Window" do.
+        if (ed.SizeHandle != -1 && ed.SelWinIndex != -1) {
+            ChooseWindow(ed, ed.SelWinIndex);
             BeginShapeEdit(ed, X, Y);
             ed.DragMode = 3;
             return;
         }
         ed.SelWinIndex = IsPositionInSelection(ed, X, Y);
         if (ed.SelWinIndex != -1) {
-            ChoosePressedWindow(ed);
+            ChooseWindow(ed, ed.SelWinIndex);
             BeginShapeEdit(ed, X, Y);
             ed.DragMode = 2;
-        } else if (ed.PLWinIndex != -1) {  // with nothing chosen there is nothing to draw
+        } else if (ed.PLWinIndex() != -1) {  // with nothing chosen there is nothing to draw
             CreateNewShape(ed, X, Y);
         }
     });
@@ -458,15 +324,20 @@ void imgBmpMouseMove(Editor& ed, int X, int Y, bool freeDrag) {
 }
 
 void imgBmpMouseUp(Editor& ed, int, int) {
-    if (ed.PLWinIndex == -1 || !ed.Current()) return;
+    // Any release ends a drag, so that no button is ever taken as still held.
+    if (ed.DragMode == 0) return;
+    if (!ed.Current()) {
+        ed.DragMode = 0;
+        return;
+    }
     const std::string step = DragStepName(ed);
     Guarded(ed, "Error 3", [&] {
         std::optional<Shape>* s = WindowShape(ed, ed.SelWinIndex);
         if (s && *s && ((*s)->Width < 1 || (*s)->Height < 1)) {
-            // The model keeps the last step's rectangle; only the marker goes.
+            // The model keeps the last step's rectangle; only the marker goes. The window
+            // stays chosen, and the fields show the rectangle it keeps.
             s->reset();
             ed.SelWinIndex = -1;
-            for (std::string& f : ed.View.PosFields) f.clear();
         }
     });
     ClearGuides(ed);

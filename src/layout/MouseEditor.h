@@ -7,7 +7,7 @@
 namespace kestrel {
 
 void imgBmpMouseDown(Editor& ed, int X, int Y);  // any button
-// freeDrag (Alt held): the drag step does not snap.
+// freeDrag (the free-drag modifier held): the drag step does not snap.
 void imgBmpMouseMove(Editor& ed, int X, int Y, bool freeDrag = false);
 void imgBmpMouseUp(Editor& ed, int X, int Y);    // any button
 
@@ -23,35 +23,14 @@ void ResizeShape(Editor& ed, int X, int Y, bool freeDrag = false);
 void BeginShapeEdit(Editor& ed, int X, int Y);
 void CreateNewShape(Editor& ed, int X, int Y);
 
-// Calls f on the model record of window index (0 main, 1..8 sub) of section rec.
-template <class F>
-void WithWindow(TTimePLData& rec, int index, F&& f) {
-    if (index == 0)
-        f(rec.MainWin);
-    else if (index >= 1 && index <= MaxSubWin)
-        f(rec.SubWin[index]);
-}
+// The pointer shape over handle -1 to 7.
+Cursor HandleCursor(int handle);
 
 // Tools > Snap: on unless switched off, remembered between runs.
 void LoadSnapSetting(Editor& ed);
 void SetSnapEnabled(Editor& ed, bool on);
 
-// The name a window goes by on the picture and in the list: "Main", "SubWin1" ...
+// The name a window goes by on the picture: "Main", "SubWin1" ...
 std::string WindowLabel(int index);
-
-// Marker of window index (0 main, 1..8 sub) in the current section, or null.
-std::optional<Shape>* WindowShape(Editor& ed, int index);
-// Every marker of the current section in the normal look.
-void SetNormalLook(Editor& ed);
-// Writes a number into one position field without allocating.
-void SetPosField(Editor& ed, PosField field, int value);
-// The four fields from a model rectangle.
-template <class Win>
-void ShowPosFields(Editor& ed, const Win& win) {
-    SetPosField(ed, FieldLeft, win.Left);
-    SetPosField(ed, FieldTop, win.Top);
-    SetPosField(ed, FieldWidth, win.Width);
-    SetPosField(ed, FieldHeight, win.Height);
-}
 
 }  // namespace kestrel

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "layout/CoordinateMapping.h"
-#include "layout/MouseEditor.h"
+#include "layout/WindowChoice.h"
 #include "model/History.h"
 
 namespace kestrel {
@@ -37,7 +37,6 @@ bool EditChosen(Editor& ed, F&& f) {
         const auto before = rect();
         f(win);
         changed = rect() != before;
-        ShowPosFields(ed, win);
         PlaceShapeFromModel(ed, win, *win.Shape);
     });
     return changed;
@@ -45,9 +44,9 @@ bool EditChosen(Editor& ed, F&& f) {
 
 }  // namespace
 
-int ChosenWindow(Editor& ed) {
-    const std::optional<Shape>* s = WindowShape(ed, ed.PLWinIndex);
-    return s && *s && (*s)->Visible ? ed.PLWinIndex : -1;
+int ChosenWindow(const Editor& ed) {
+    const std::optional<Shape>* s = WindowShape(ed, ed.PLWinIndex());
+    return s && *s && (*s)->Visible ? ed.PLWinIndex() : -1;
 }
 
 bool NudgeMove(Editor& ed, int dx, int dy) {
@@ -72,9 +71,10 @@ bool ArrowKeyNudge(Editor& ed, KeyPlace place, Arrow arrow, bool shift, bool ctr
     const int step = shift ? 10 : 1;
     const int dx = arrow == Arrow::Left ? -step : arrow == Arrow::Right ? step : 0;
     const int dy = arrow == Arrow::Up ? -step : arrow == Arrow::Down ? step : 0;
-    const std::string name = WindowName(ChosenWindow(ed));
+    const std::string name = (ctrl ? "Size " : "Move ") + WindowName(ChosenWindow(ed));
+    // Consecutive nudges of one window are one step, also those of a held key.
     if (ctrl ? NudgeSize(ed, dx, dy) : NudgeMove(ed, dx, dy))
-        RecordEdit(ed, (ctrl ? "Size " : "Move ") + name);
+        RecordEdit(ed, name, name + " in " + std::to_string(ed.Prj->CurTimeIndex));
     return true;
 }
 

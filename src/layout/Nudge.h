@@ -8,8 +8,8 @@ namespace kestrel {
 
 enum class Arrow { Left, Right, Up, Down };
 
-// The window the user has chosen: the one outlined in red on the picture, or -1.
-int ChosenWindow(Editor& ed);
+// The chosen window when it is drawn on the picture (the one outlined in red), or -1.
+int ChosenWindow(const Editor& ed);
 
 // Each returns true when the chosen window's rectangle changed; the fields and the
 // marker follow the model.

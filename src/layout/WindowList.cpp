@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "layout/CoordinateMapping.h"
-#include "layout/MouseEditor.h"
+#include "layout/WindowChoice.h"
 #include "model/DialogFolder.h"
 #include "model/Error.h"
 #include "model/History.h"
@@ -30,24 +30,20 @@ int FieldValue(const std::string& text) {
     return value;
 }
 
-void ApplyTypedPosition(Editor& ed) {
+void ApplyTypedPosition(Editor& ed, const PosTexts& typed) {
     TTimePLData* rec = ed.Current();
-    if (!rec || ed.PLWinIndex < 0 || ed.PLWinIndex > MaxSubWin) return;
-    const int L0 = FieldValue(ed.View.PosFields[FieldLeft]);
-    const int T0 = FieldValue(ed.View.PosFields[FieldTop]);
-    const int W0 = FieldValue(ed.View.PosFields[FieldWidth]);
-    const int H0 = FieldValue(ed.View.PosFields[FieldHeight]);
+    const int chosen = ed.PLWinIndex();
+    if (!rec || chosen < 0) return;
+    const int L0 = FieldValue(typed[FieldLeft]);
+    const int T0 = FieldValue(typed[FieldTop]);
+    const int W0 = FieldValue(typed[FieldWidth]);
+    const int H0 = FieldValue(typed[FieldHeight]);
     // Edges are summed wide so that large typed numbers clamp instead of wrapping.
     auto clampEdge = [](std::int64_t v, int bound) {
         return static_cast<int>(std::clamp<std::int64_t>(v, 0, bound));
     };
-    auto apply = [&](auto& win) {
-        // A window not drawn yet takes no typed rectangle: it has nothing to show it with.
-        if (!win.Shape) return;
-        if (L0 == win.Left && T0 == win.Top && W0 == win.Width && H0 == win.Height) {
-            ShowPosFields(ed, win);  // as plain numbers again: "" and "-" read 0
-            return;
-        }
+    WithWindow(*rec, chosen, [&](auto& win) {
+        if (L0 == win.Left && T0 == win.Top && W0 == win.Width && H0 == win.Height) return;
         const int L = clampEdge(L0, ed.Display.DisplayWidth);
         const int R = clampEdge(std::int64_t{L0} + W0, ed.Display.DisplayWidth);
         const int T = clampEdge(T0, ed.Display.DisplayHeight);
@@ -56,34 +52,26 @@ void ApplyTypedPosition(Editor& ed) {
         win.Top = T;
         win.Width = R - L;
         win.Height = B - T;
-        ShowPosFields(ed, win);
+        // A window not drawn yet is drawn once it has an area.
+        if (!win.Shape && win.Width > 0 && win.Height > 0) win.Shape.emplace();
+        if (!win.Shape) return;
         PlaceShapeFromModel(ed, win, *win.Shape);
-    };
-    if (ed.PLWinIndex == 0)
-        apply(rec->MainWin);
-    else
-        apply(rec->SubWin[ed.PLWinIndex]);
+        if (win.Width > 0 && win.Height > 0) win.Shape->Visible = true;
+    });
 }
 
-int SelectedItem(const Editor& ed) {
-    const int i = ed.View.SubWinListIndex;
-    return i >= 0 && i < static_cast<int>(ed.View.SubWinList.size()) ? i : -1;
+// A typed value is complete on Return and on leaving the field: each is one step.
+void ApplyTypedStep(Editor& ed, const PosTexts& typed) {
+    ApplyTypedPosition(ed, typed);
+    RecordEdit(ed, "Type " + WindowName(ed.PLWinIndex()) + " Position");
+}
+
+// The window the list item stands for: 1 for its first item, -1 for none.
+int ItemWindow(const Editor& ed, int item) {
+    return item >= 0 && item < ListedSubWindows(ed) ? item + 1 : -1;
 }
 
 }  // namespace
-
-void SetSubWinMenuStates(Editor& ed) {
-    const TTimePLData* rec = ed.Current();
-    const int count = rec ? rec->SubWinCount : 0;
-    ed.View.AddSubWinEnabled = count < MaxSubWin;
-    ed.View.DelSubWinEnabled = count != 0;
-}
-
-void ShowChosenInList(Editor& ed) {
-    ed.View.MainWinPanelBlue = ed.PLWinIndex == 0;
-    const int item = ed.PLWinIndex - 1;
-    ed.View.SubWinListIndex = item >= 0 && item < static_cast<int>(ed.View.SubWinList.size()) ? item : -1;
-}
 
 bool PosFieldTextAllowed(const std::string& text) {
     if (static_cast<int>(text.size()) > PosFieldLength) return false;
@@ -91,126 +79,78 @@ bool PosFieldTextAllowed(const std::string& text) {
     return std::all_of(text.begin() + digits, text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-void ShowSelectedWindow(Editor& ed) {
-    TTimePLData* rec = ed.Current();
-    if (ed.PLWinIndex == -1 || !rec) return;
-    SetNormalLook(ed);
-    ShowChosenInList(ed);
-    auto show = [&](auto& win) {
-        ShowPosFields(ed, win);
-        if (win.Shape) {
-            win.Shape->Visible = true;
-            win.Shape->Highlighted = true;
-        } else {
-            ed.SelWinIndex = -1;
-        }
-    };
-    if (ed.PLWinIndex == 0) {
-        // A main window never drawn has no area: its marker shows that, not the square
-        // or the whole picture it was given last.
-        TMainWinData& main = rec->MainWin;
-        if (main.Shape && (main.Width <= 0 || main.Height <= 0)) PlaceShapeFromModel(ed, main, *main.Shape);
-        show(main);
-    } else if (ed.PLWinIndex <= MaxSubWin) {
-        show(rec->SubWin[ed.PLWinIndex]);
-    }
-}
-
 void Panel_MainWinClick(Editor& ed) {
     TTimePLData* rec = ed.Current();
     if (!rec) return;
-    ed.SelWinIndex = 0;
-    ed.PLWinIndex = 0;
+    ChooseWindow(ed, 0);
     TMainWinData& main = rec->MainWin;
     if (main.Shape) {
         if (main.Width <= 0 || main.Height <= 0) {
             // Never drawn: the default square of the picture's smaller side, top left.
             const int side = std::min(ed.Panel.ImgWidth(), ed.Panel.ImgHeight());
-            main.Shape->Left = main.Shape->Top = 0;
-            main.Shape->Width = main.Shape->Height = side;
+            *main.Shape = Shape{0, 0, side, side, true};
             StoreShapeRect(ed, *main.Shape, main);
         } else {
             // Choosing shows the stored rectangle; it never changes it.
             PlaceShapeFromModel(ed, main, *main.Shape);
         }
     }
-    ShowSelectedWindow(ed);
     RecordEdit(ed, "Place Main Window");
 }
 
 // The playlist editor needs a current section; the double click chose the main window.
 bool Panel_MainWinDblClick(Editor& ed) {
     if (!ed.Current()) return false;
-    ed.SelWinIndex = 0;
-    ed.PLWinIndex = 0;
+    ChooseWindow(ed, 0);
     return true;
 }
 
-void ListBox_SubWinClick(Editor& ed) {
-    ed.PLWinIndex = SelectedItem(ed) + 1;
-    if (ed.PLWinIndex >= 1) {
-        ed.SelWinIndex = ed.PLWinIndex;
-        ShowSelectedWindow(ed);
-    }
+void ListBox_SubWinClick(Editor& ed, int item) {
+    if (const int window = ItemWindow(ed, item); window >= 1) ChooseWindow(ed, window);
 }
 
-bool ListBox_SubWinDblClick(Editor& ed) {
+// Without an item the main window's playlist opens, as the list chooses nothing else.
+bool ListBox_SubWinDblClick(Editor& ed, int item) {
     if (!ed.Current()) return false;
-    ed.PLWinIndex = SelectedItem(ed) + 1;
-    ed.SelWinIndex = ed.PLWinIndex;
+    ChooseWindow(ed, std::max(ItemWindow(ed, item), 0));
     return true;
 }
 
 void AddSubWinClick(Editor& ed) {
     TTimePLData* rec = ed.Current();
     if (!rec) return;
-    std::vector<std::string>& list = ed.View.SubWinList;
-    rec->SubWinCount = static_cast<int>(list.size());
+    rec->SubWinCount = ListedSubWindows(ed);
     if (rec->SubWinCount < MaxSubWin) {
         ++rec->SubWinCount;
-        list.push_back("SubWin" + std::to_string(rec->SubWinCount));
+        ed.ListedSubWins = rec->SubWinCount;
         rec->SubWin[rec->SubWinCount].Shape.reset();
     }
-    SetSubWinMenuStates(ed);
     RecordEdit(ed, "Add Sub Window");
 }
 
 void DelSubWinClick(Editor& ed) {
     TTimePLData* rec = ed.Current();
     if (!rec) return;
-    std::vector<std::string>& list = ed.View.SubWinList;
-    // The list never holds more than the eight slots.
-    const int count = std::min(static_cast<int>(list.size()), MaxSubWin);
+    const int count = ListedSubWindows(ed);
     rec->SubWinCount = count;
-    const int item = SelectedItem(ed);
-    if (count > 0 && item >= 0 && item < count) {
-        const int k = item + 1;
+    const int k = ed.PLWinIndex();
+    if (k >= 1 && k <= count) {
         rec->SubWin[k].Shape.reset();
         for (int i = k; i < count; ++i) rec->SubWin[i] = std::move(rec->SubWin[i + 1]);
         rec->SubWin[count] = TSubWinData{};
-        list.clear();
         rec->SubWinCount = count - 1;
-        for (int i = 1; i <= rec->SubWinCount; ++i) list.push_back("SubWin" + std::to_string(i));
-        ed.View.SubWinListIndex = list.empty() ? -1 : 0;
-        ed.PLWinIndex = ed.View.SubWinListIndex + 1;
-        ed.SelWinIndex = ed.PLWinIndex;
-        ShowSelectedWindow(ed);
+        ed.ListedSubWins = rec->SubWinCount;
+        // The first sub window is chosen next, or the main window when none is left.
+        ChooseWindow(ed, rec->SubWinCount > 0 ? 1 : 0);
     }
-    SetSubWinMenuStates(ed);
     RecordEdit(ed, "Delete Sub Window");
 }
 
 void TBtnDeleteSelClick(Editor& ed) { DelSubWinClick(ed); }
 
-// A typed value is complete on Return and on leaving the field: each is one step.
-static void ApplyTypedStep(Editor& ed) {
-    ApplyTypedPosition(ed);
-    RecordEdit(ed, "Type " + WindowName(ed.PLWinIndex) + " Position");
-}
+void Edit_PosKeyUp(Editor& ed, const PosTexts& typed) { ApplyTypedStep(ed, typed); }
 
-void Edit_PosKeyUp(Editor& ed) { ApplyTypedStep(ed); }
-
-void Edit_PosKeyEnter(Editor& ed) { ApplyTypedStep(ed); }
+void Edit_PosKeyEnter(Editor& ed, const PosTexts& typed) { ApplyTypedStep(ed, typed); }
 
 void SBtn_BGFileClick(Editor& ed) {
     TTimePLData* rec = ed.Current();
@@ -229,19 +169,16 @@ void SBtn_BGFileClick(Editor& ed) {
         return;
     }
     rec->BGFile = path;
-    ed.View.Picture = PictureKind::Empty;
-    ed.View.PictureFile.clear();
-    ed.View.BGFileField = rec->BGFile;
+    ed.Picture = PictureKind::Empty;
     RecordEdit(ed, "Choose Background");
     if (!IsPictureFile(path)) return;
     if (std::optional<std::string> problem = ed.platform.PictureProblem(path)) {
         // The section keeps the file as chosen; the image falls back to the default picture.
-        ed.View.Picture = PictureKind::Default;
+        ed.Picture = PictureKind::Default;
         ed.platform.Warn("The picture \"" + path + "\" cannot be shown: " + *problem);
         return;
     }
-    ed.View.Picture = PictureKind::File;
-    ed.View.PictureFile = path;
+    ed.Picture = PictureKind::File;
 }
 
 }  // namespace kestrel

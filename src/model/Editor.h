@@ -1,7 +1,6 @@
 #pragma once
-// The core of the main window: the project model, the editor state kept beside it,
-// and what the main window's controls show, as plain data. The Qt window copies
-// this view into its widgets after each event; tests read it without a screen.
+// The core of the main window: the project model and the editor state kept beside it.
+// What the main window shows is derived from them (session/MainView).
 
 #include <array>
 #include <memory>
@@ -19,26 +18,9 @@ enum class Cursor { Arrow, SizeFDiag, SizeBDiag, SizeVer, SizeHor };  // FDiag: 
 
 enum class PictureKind { Default, File, Empty };  // what imgBmp shows
 
+// The four position fields, in this order: Edit_Left, Edit_Top, Edit_Width, Edit_Height.
 enum PosField { FieldLeft = 0, FieldTop = 1, FieldWidth = 2, FieldHeight = 3 };
-
-struct MainViewState {
-    std::vector<std::string> TimeList;  // ComboBox_TimeList entries
-    int TimeListIndex = -1;             // its chosen entry
-    std::vector<std::string> SubWinList;  // ListBox_SubWin items
-    int SubWinListIndex = -1;             // its selected item
-    std::array<std::string, 4> PosFields{"0", "0", "0", "0"};  // Edit_Left, _Top, _Width, _Height
-    std::string BGFileField;            // Edit_BGFile
-    bool AddSubWinEnabled = true;
-    bool DelSubWinEnabled = true;
-    bool MainWinPanelBlue = false;      // Panel_MainWin: blue while current, sky blue otherwise
-    Cursor ImageCursor = Cursor::Arrow;
-    PictureKind Picture = PictureKind::Default;
-    std::string PictureFile;            // the file shown when Picture is File
-    // The edge lines a drag snapped to, in image panel pixels (-1: none); shown while
-    // the button is held.
-    int SnapGuideX = -1;
-    int SnapGuideY = -1;
-};
+using PosTexts = std::array<std::string, 4>;
 
 // Target screen resolution (the display setting dialog's fields).
 struct DisplaySetting {
@@ -57,6 +39,7 @@ struct ImagePanel {
     int Height = 407;  // PanelHeight
     int ImgWidth() const { return Width - 2; }   // imgBmp lies inside a 1-pixel bevel
     int ImgHeight() const { return Height - 2; }
+    bool operator==(const ImagePanel&) const = default;
 };
 
 struct Editor {
@@ -65,22 +48,44 @@ struct Editor {
     Platform& platform;
     std::unique_ptr<Project> Prj;  // replaced whole by Open
 
-    // Editor state kept beside the model.
+    // The chosen window: 0 the main window, 1 to 8 a listed sub window of the current
+    // section, -1 none. The list, the fields, the red outline, the status bar, typed
+    // values, nudges, Delete Sub Window and the playlist editor all follow it; only
+    // ChooseWindow sets it.
+    int PLWinIndex() const { return chosen_; }
+
+    // What the main window shows is derived from the project and the choice, except
+    // what no rule gives back:
+    // How many sub windows the list holds. Showing a section lists its windows up to the
+    // first one without a width, while adding one lists it whatever its size, so the list
+    // can hold fewer items than SubWinCount, or more than showing the section would give.
+    int ListedSubWins = 0;
+    // What the picture shows: the background when it could be decoded, which is learned
+    // by reading the file when the section is shown or the background chosen.
+    PictureKind Picture = PictureKind::Default;
+
+    // The mouse editor's own state: the window under the pointer or being dragged, the
+    // handle under it, where the drag started.
     int DragX = 0;
     int DragY = 0;
     int SizeHandle = -1;
-    int SelWinIndex = 0;
-    int PLWinIndex = 0;
+    int SelWinIndex = -1;
     int DragMode = 0;  // 0 idle, 1 drawing, 2 moving, 3 resizing
+    Shape DragShape;          // the dragged marker as the pointer alone would place it
+    Shape DragStartShape;     // the marker and the model rectangle when the drag began:
+    std::array<int, 4> DragStartRect{};  // edges the drag leaves where they were keep their values
+    // The edge lines a drag snapped to, in image panel pixels (-1: none); shown while
+    // the button is held.
+    int SnapGuideX = -1;
+    int SnapGuideY = -1;
+
     bool SaveAsMode = false;
     bool TimeEditMode = false;
     bool SnapEnabled = true;  // mouse drags pull edges onto nearby edges (Tools > Snap)
-    Shape DragShape;          // the dragged marker as the pointer alone would place it
     // Copies a refresh could not make (failed or cancelled), each with its source's size
     // and time: later refreshes leave them to the next save until the source changes.
     std::set<std::string> CopiesLeftToSave;
 
-    MainViewState View;
     DisplaySetting Display;
     ImagePanel Panel;
     History Edits;  // undo and redo, and what was last saved
@@ -88,6 +93,11 @@ struct Editor {
     // A fresh, empty project whose main window markers fit the current image.
     std::unique_ptr<Project> NewProject() const;
     TTimePLData* Current() { return Prj->Current(); }
+    const TTimePLData* Current() const { return Prj->Current(); }
+
+private:
+    friend void ChooseWindow(Editor& ed, int window);
+    int chosen_ = -1;
 };
 
 }  // namespace kestrel

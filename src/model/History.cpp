@@ -104,13 +104,29 @@ History::History() {
 }
 
 void History::Reset(const Project& prj) {
+    mergeKey_.clear();
     steps_.clear();
     steps_.push_back({"", Capture(prj, {}), prj.CurTimeIndex, 0});
     current_ = 0;
     saved_ = steps_.front().State;
 }
 
-bool History::Record(const Project& prj, const std::string& name, int section, int window) {
+bool History::Record(const Project& prj, const std::string& name, int section, int window,
+                     const std::string& mergeKey) {
+    const bool merge = !mergeKey.empty() && mergeKey == mergeKey_ && current_ > 0 && current_ + 1 == steps_.size();
+    mergeKey_ = mergeKey;
+    if (merge) {
+        Step& top = steps_[current_];
+        const ProjectState& before = steps_[current_ - 1].State;
+        if (SameState(prj, before)) {
+            steps_.pop_back();
+            --current_;
+            mergeKey_.clear();
+        } else {
+            top.State = Capture(prj, before);
+        }
+        return false;
+    }
     const Step& top = steps_[current_];
     if (SameState(prj, top.State)) return false;
     steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(current_) + 1, steps_.end());
@@ -151,22 +167,28 @@ void History::RenameFiles(const std::function<void(TTimePLData&)>& rename) {
     renameState(saved_);
 }
 
-void History::MarkSaved(const Project& prj) { saved_ = Capture(prj, Current()); }
+// A save ends a run of merged steps: what was saved stays a step of its own.
+void History::MarkSaved(const Project& prj) {
+    saved_ = Capture(prj, Current());
+    mergeKey_.clear();
+}
 
 bool History::DiffersFromSaved(const Project& prj) const { return !SameState(prj, saved_); }
 
 const History::Step* History::Undo() {
+    mergeKey_.clear();
     if (!CanUndo()) return nullptr;
     return &steps_[current_--];
 }
 
 const History::Step* History::Redo() {
+    mergeKey_.clear();
     if (!CanRedo()) return nullptr;
     return &steps_[++current_];
 }
 
-void RecordEdit(Editor& ed, const std::string& name) {
-    ed.Edits.Record(*ed.Prj, name, ed.Prj->CurTimeIndex, ed.PLWinIndex);
+void RecordEdit(Editor& ed, const std::string& name, const std::string& mergeKey) {
+    ed.Edits.Record(*ed.Prj, name, ed.Prj->CurTimeIndex, ed.PLWinIndex(), mergeKey);
 }
 
 void StartHistory(Editor& ed) { ed.Edits.Reset(*ed.Prj); }

@@ -45,8 +45,11 @@ public:
     void Reset(const Project& prj);
     // Adds the project as it is now as a step named `name` when it differs from the current
     // step; `section` and `window` are what to show when nothing tells them. Forgets the
-    // steps that could be redone. True when a step was added.
-    bool Record(const Project& prj, const std::string& name, int section, int window);
+    // steps that could be redone. True when a step was added. A step with a merge key
+    // joins the step before it when that one was recorded last with the same key (a
+    // held arrow key is one step); a joined step that comes back to where it began goes.
+    bool Record(const Project& prj, const std::string& name, int section, int window,
+                const std::string& mergeKey = {});
     // Gives the files of every step's sections the names `rename` gives them, keeping
     // what the steps share: a save that moved the project onto its folder's copies
     // moves undo and redo there too.
@@ -70,6 +73,7 @@ private:
     std::deque<Step> steps_;  // steps_[0] is where the history starts
     size_t current_ = 0;
     ProjectState saved_;
+    std::string mergeKey_;  // the key of the step recorded last, until anything else happens
 };
 
 // The project's state, sharing with `base` every section whose content is there already.
@@ -78,8 +82,9 @@ ProjectState Capture(const Project& prj, const ProjectState& base);
 // display owns; returns the records replaced.
 std::vector<int> Restore(Project& prj, const ProjectState& state);
 
-// Records the edit that just ended as one step (the call at the end of each edit).
-void RecordEdit(Editor& ed, const std::string& name);
+// Records the edit that just ended as one step (the call at the end of each edit);
+// consecutive edits with the same merge key are one step.
+void RecordEdit(Editor& ed, const std::string& name, const std::string& mergeKey = {});
 // New and Open start a fresh history; a save marks the saved state.
 void StartHistory(Editor& ed);
 // The project differs from what was last opened, saved or started with New.

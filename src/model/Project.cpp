@@ -4,7 +4,7 @@ namespace kestrel {
 
 void ResetRecord(TTimePLData& rec, int imgWidth, int imgHeight) {
     rec = TTimePLData{};
-    rec.MainWin.Shape = Shape{0, 0, imgWidth, imgHeight, false, true};
+    rec.MainWin.Shape = Shape{0, 0, imgWidth, imgHeight, false};
 }
 
 void ResetProjectRecords(Project& prj, int imgWidth, int imgHeight) {

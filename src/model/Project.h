@@ -13,14 +13,14 @@ constexpr int MaxSubWin = 8;      // sub windows 1..8 per time section
 constexpr int MaxPLIndex = 100;   // playlist entries 0..100: 101 entries
 constexpr int MaxTimeIndex = 10;  // records 0..10; at most 10 sections listed
 
-// A window's marker on the image, in pixels of the image panel.
+// A window's marker on the image, in pixels of the image panel. Its look (the chosen
+// window's red, the others' yellow and silver) follows the choice.
 struct Shape {
     int Left = 0;
     int Top = 0;
     int Width = 0;
     int Height = 0;
     bool Visible = false;
-    bool Highlighted = true;  // red hatch and outline; otherwise yellow hatch, silver outline
 
     bool operator==(const Shape&) const = default;
 };

@@ -33,10 +33,10 @@ std::vector<std::string> PendingFiles(const PlaylistTable& t, std::vector<std::s
 Project WithoutEditedPlaylist(const Editor& ed) {
     Project prj = *ed.Prj;
     if (TTimePLData* sec = prj.Current()) {
-        if (ed.PLWinIndex == 0)
+        if (ed.PLWinIndex() == 0)
             sec->MainWin.PLCount = 0;
-        else if (ed.PLWinIndex >= 1 && ed.PLWinIndex <= MaxSubWin)
-            sec->SubWin[ed.PLWinIndex].PLCount = 0;
+        else if (ed.PLWinIndex() >= 1 && ed.PLWinIndex() <= MaxSubWin)
+            sec->SubWin[ed.PLWinIndex()].PLCount = 0;
     }
     return prj;
 }
@@ -85,8 +85,8 @@ bool CanEditPlaylist(const Editor& ed) {
     if (!ed.Prj) return false;
     const TTimePLData* sec = ed.Prj->Current();
     if (!sec || ed.Prj->CurTimeIndex > MaxTimeIndex) return false;
-    if (ed.PLWinIndex == 0) return true;
-    return ed.PLWinIndex >= 1 && ed.PLWinIndex <= std::min(sec->SubWinCount, MaxSubWin);
+    if (ed.PLWinIndex() == 0) return true;
+    return ed.PLWinIndex() >= 1 && ed.PLWinIndex() <= std::min(sec->SubWinCount, MaxSubWin);
 }
 
 int FileColumnWidth(int viewportWidth, int colCount) {
@@ -103,7 +103,7 @@ void PLFormShow(Editor& ed, PlaylistTable& t) {
     t.CurRow = 0;
     t.CurCol = 0;
     HideSpins(t);
-    t.ColCount = ed.PLWinIndex == 0 ? 3 : 2;
+    t.ColCount = ed.PLWinIndex() == 0 ? 3 : 2;
     t.Rows.assign(2, PLRow{});
     t.DeleteEnabled = true;
     t.Rows[0] = t.MainWindow() ? PLRow{"文件", "音量", "间隔"} : PLRow{"文件", "次数", ""};
@@ -117,7 +117,7 @@ void LoadPLGrid(Editor& ed, PlaylistTable& t) {
         t.Rows[1] = t.DefaultRow();
         return;
     }
-    int n = ed.PLWinIndex == 0 ? sec->MainWin.PLCount : sec->SubWin[ed.PLWinIndex].PLCount;
+    int n = ed.PLWinIndex() == 0 ? sec->MainWin.PLCount : sec->SubWin[ed.PLWinIndex()].PLCount;
     n = std::clamp(n, 0, MaxPLEntries);  // a damaged count never reads past the array
     if (n == 0) {
         t.Rows[1] = t.DefaultRow();
@@ -125,7 +125,7 @@ void LoadPLGrid(Editor& ed, PlaylistTable& t) {
     }
     std::vector<PLRow> shown;
     for (int k = 0; k < n; ++k) {
-        if (ed.PLWinIndex == 0) {
+        if (ed.PLWinIndex() == 0) {
             const TMainWinPL& e = sec->MainWin.PL[k];
             if (e.FileName.empty()) {
                 ed.platform.Report("Error!!! File name in list " + std::to_string(k) + " is null!");
@@ -133,7 +133,7 @@ void LoadPLGrid(Editor& ed, PlaylistTable& t) {
             }
             shown.push_back({e.FileName, std::to_string(e.Vol), std::to_string(e.Interval)});
         } else {
-            const TSubWinPL& e = sec->SubWin[ed.PLWinIndex].PL[k];
+            const TSubWinPL& e = sec->SubWin[ed.PLWinIndex()].PL[k];
             if (e.FileIndex < 0 || e.FileIndex >= static_cast<int>(sec->FileList.size())) {
                 ed.platform.Report("Error!!! File name in list " + std::to_string(k) +
                                    " not in sub windows file list!");
@@ -307,23 +307,23 @@ void SpeedButton_OKClick(Editor& ed, const PlaylistTable& t) {
     for (int r = 1; r < t.RowCount() && stored < MaxPLEntries; ++r) {
         const PLRow& row = t.Rows[r];
         if (row[0].empty()) continue;
-        if (ed.PLWinIndex == 0) {
+        if (ed.PLWinIndex() == 0) {
             TMainWinPL& e = sec->MainWin.PL[stored];
             e.FileName = row[0];
             e.Vol = CellNumber(row[1]);
             e.Interval = CellNumber(row[2]);
         } else {
-            TSubWinPL& e = sec->SubWin[ed.PLWinIndex].PL[stored];
+            TSubWinPL& e = sec->SubWin[ed.PLWinIndex()].PL[stored];
             e.FileName = row[0];
             e.Times = CellNumber(row[1]);
         }
         ++stored;
     }
-    if (ed.PLWinIndex == 0)
+    if (ed.PLWinIndex() == 0)
         sec->MainWin.PLCount = stored;
     else
-        sec->SubWin[ed.PLWinIndex].PLCount = stored;
-    RecordEdit(ed, "Edit " + WindowName(ed.PLWinIndex) + " Playlist");
+        sec->SubWin[ed.PLWinIndex()].PLCount = stored;
+    RecordEdit(ed, "Edit " + WindowName(ed.PLWinIndex()) + " Playlist");
 }
 
 }  // namespace kestrel

@@ -77,13 +77,9 @@ void OpenProjectFile(Editor& ed, const std::string& path, ProjectReader read) {
                     std::to_string(MaxTimeIndex) + ".");
 
     ed.Prj = std::move(fresh);
+    // The new project starts with its first section shown and no window chosen.
     ClearDisplay(ed);
-    auto& prj = *ed.Prj;
-    prj.CurTimeIndex = 0;
-    ed.View.TimeList.clear();
-    for (int i = 0; i < prj.TimeCount; ++i) ed.View.TimeList.push_back(TimeListText(prj.TimePL[i]));
-    ed.View.TimeListIndex = ed.View.TimeList.empty() ? -1 : 0;
-    prj.CurTimeIndex = ed.View.TimeListIndex;
+    ed.Prj->CurTimeIndex = ed.Prj->TimeCount > 0 ? 0 : -1;
     ed.SaveAsMode = false;  // a later Save writes to the opened file
     StartHistory(ed);
     RememberRecentProject(ed.platform, path);

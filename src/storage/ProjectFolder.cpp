@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <vector>
 
 #include "model/Error.h"
 #include "model/Paths.h"
@@ -35,6 +36,24 @@ std::vector<CopyJob> RebuildFileList(Project& prj, int index) {
     }
     return jobs;
 }
+
+bool FileListFits(const TTimePLData& rec) {
+    std::vector<bool> used(rec.FileList.size());
+    for (int j = 1; j <= std::min(rec.SubWinCount, MaxSubWin); ++j) {
+        const TSubWinData& win = rec.SubWin[j];
+        for (int k = 0; k < std::min(win.PLCount, MaxPLIndex + 1); ++k) {
+            const std::string name = BareName(win.PL[k].FileName);
+            const int index = win.PL[k].FileIndex;
+            if (name.empty()) continue;
+            if (index < 0 || index >= static_cast<int>(rec.FileList.size()) ||
+                AsciiUpper(rec.FileList[index]) != AsciiUpper(name))
+                return false;
+            used[index] = true;
+        }
+    }
+    return std::find(used.begin(), used.end(), false) == used.end();
+}
+
 
 std::vector<CopyFailure> TakeOutClashes(std::vector<CopyJob>& jobs, const std::string& projectFile) {
     std::vector<CopyFailure> clashes;

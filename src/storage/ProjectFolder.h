@@ -27,6 +27,12 @@ std::optional<std::string> AddFileRefusal(const Project& prj, const std::string&
 // in playlist order, without making them.
 std::vector<CopyJob> RebuildFileList(Project& prj, int index);
 
+// Whether a section's file list is what a rebuild would make of it: every sub window
+// entry's index names its own file (letters a to z compared without regard to case) and
+// every name in the list is used, so that no file a deleted window or entry played is
+// saved in the list.
+bool FileListFits(const TTimePLData& rec);
+
 // A copy that a save could not make, with the reason as the save lists it.
 struct CopyFailure {
     std::string Source;

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <unordered_set>
 
-#include "check/ProjectCheck.h"
 #include "model/DialogFolder.h"
 #include "model/Error.h"
 #include "model/History.h"
@@ -44,14 +43,11 @@ void UseFolderCopies(Editor& ed, const std::unordered_set<std::string>& placed) 
         if (placed.count(file)) file = folder + BareName(file);
     };
     ForEachProjectFile(*ed.Prj, useCopy);
-    // The shown section's background field and picture name the same file.
-    useCopy(ed.View.BGFileField);
-    useCopy(ed.View.PictureFile);
     ed.Edits.RenameFiles([&](TTimePLData& rec) { ForEachSectionFile(rec, useCopy); });
 }
 
-void SaveThenCleanUp(Editor& ed) {
-    SavePrjClick(ed);
+void SaveThenCleanUp(Editor& ed, const SaveAfterword& afterword) {
+    SavePrjClick(ed, afterword);
     std::error_code ec;
     std::filesystem::remove(ed.Prj->PrjDir + "Thumbs.db", ec);  // a missing one is no error
 }
@@ -67,9 +63,12 @@ std::vector<CopyJob> SaveCopyPlan(Project& prj) {
     std::vector<CopyJob> jobs;
     int sections = std::clamp(prj.TimeCount, 0, MaxTimeIndex + 1);
     if (prj.CurTimeIndex >= 0) jobs = RebuildFileList(prj, prj.CurTimeIndex);
-    // The other sections keep their lists; their files still belong in this folder.
+    // The other sections keep their lists unless a list no longer fits the files their
+    // windows play (a deleted sub window's files leave it); their files still belong in
+    // this folder.
     for (int i = 0; i < sections; ++i) {
         if (i == prj.CurTimeIndex) continue;
+        if (!FileListFits(prj.TimePL[i])) RebuildFileList(prj, i);
         const TTimePLData& rec = prj.TimePL[i];
         for (int j = 1; j <= std::min(rec.SubWinCount, MaxSubWin); ++j) {
             const TSubWinData& w = rec.SubWin[j];
@@ -93,9 +92,31 @@ std::vector<CopyJob> SaveCopyPlan(Project& prj) {
     return jobs;
 }
 
-void SavePrjClick(Editor& ed) {
+namespace {
+
+// Until a save has written its file, the project keeps the name and folder it had: a
+// cancelled, declined or failed Save as leaves the title and the next Save where they were.
+class KeepNameUntilSaved {
+public:
+    explicit KeepNameUntilSaved(Project& prj) : prj_(prj), name_(prj.PrjFileName), dir_(prj.PrjDir) {}
+    ~KeepNameUntilSaved() {
+        if (saved_) return;
+        prj_.PrjFileName = name_;
+        prj_.PrjDir = dir_;
+    }
+    void Saved() { saved_ = true; }
+
+private:
+    Project& prj_;
+    std::string name_, dir_;
+    bool saved_ = false;
+};
+
+}  // namespace
+
+void SavePrjClick(Editor& ed, const SaveAfterword& afterword) {
     Project& prj = *ed.Prj;
-    const std::string previousName = prj.PrjFileName, previousDir = prj.PrjDir;
+    KeepNameUntilSaved keep(prj);
     if (ed.SaveAsMode) {
         std::string chosen = ed.platform.SaveFile(SaveDialogFilter, DialogStartFolder(ed));
         if (chosen.empty()) return;
@@ -105,14 +126,11 @@ void SavePrjClick(Editor& ed) {
         prj.PrjDir = FolderPart(path);
         std::error_code ec;
         if (std::filesystem::exists(path, ec)) {
+            // A declined replacement keeps the previous name, so that a later plain Save
+            // cannot overwrite the file the user chose to keep.
             if (ed.platform.Message("Warning", "File exist, replace it?", Buttons::YesNo, Icon::None) !=
-                Answer::Yes) {
-                // A declined replacement keeps the previous name, so that a later plain
-                // Save cannot overwrite the file the user chose to keep.
-                prj.PrjFileName = previousName;
-                prj.PrjDir = previousDir;
+                Answer::Yes)
                 return;
-            }
             // The old file is replaced only by the rename of the complete new one.
         }
     }
@@ -128,8 +146,6 @@ void SavePrjClick(Editor& ed) {
     });
     if (copies.Cancelled()) {
         // Nothing was saved: the project keeps the file it had, which is still whole.
-        prj.PrjFileName = previousName;
-        prj.PrjDir = previousDir;
         ed.platform.Report(SaveCancelledText);
         return;
     }
@@ -145,23 +161,24 @@ void SavePrjClick(Editor& ed) {
         throw Error(std::string(e.what()) + "\nThese files could not be copied into the project folder either:" +
                     FailureList(failures));
     }
+    keep.Saved();
     UseFolderCopies(ed, placed);
     RemoveStaleTemporaries(prj.PrjDir);
     ed.Edits.MarkSaved(prj);
     RememberRecentProject(ed.platform, prj.PrjFileName);
     std::string message = failures.empty() ? "Save completed!" : PartialMessage(failures);
-    if (std::string check = SavedCheckLine(ed); !check.empty()) message += "\n" + check;
+    if (std::string more = afterword ? afterword(ed) : std::string(); !more.empty()) message += "\n" + more;
     ed.platform.Report(message);
 }
 
-void TBtnSavePrjClick(Editor& ed) {
+void TBtnSavePrjClick(Editor& ed, const SaveAfterword& afterword) {
     ed.SaveAsMode = ed.Prj->PrjFileName.empty();
-    SaveThenCleanUp(ed);
+    SaveThenCleanUp(ed, afterword);
 }
 
-void Saveas1Click(Editor& ed) {
+void Saveas1Click(Editor& ed, const SaveAfterword& afterword) {
     ed.SaveAsMode = true;
-    SaveThenCleanUp(ed);
+    SaveThenCleanUp(ed, afterword);
 }
 
 }  // namespace kestrel

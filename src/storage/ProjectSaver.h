@@ -1,6 +1,7 @@
 #pragma once
 // The Save and Save as commands.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,13 @@ inline constexpr const char* SaveCancelledText =
     "Save cancelled. The project file was not written; the files copied so far stay in the "
     "project folder.";
 
-void TBtnSavePrjClick(Editor& ed);  // Save
-void Saveas1Click(Editor& ed);      // Save as
-void SavePrjClick(Editor& ed);      // the save procedure both share
+// A line the closing message gains after a save (empty for none), from the project
+// as saved.
+using SaveAfterword = std::function<std::string(const Editor&)>;
+
+void TBtnSavePrjClick(Editor& ed, const SaveAfterword& afterword = {});  // Save
+void Saveas1Click(Editor& ed, const SaveAfterword& afterword = {});      // Save as
+void SavePrjClick(Editor& ed, const SaveAfterword& afterword = {});      // the save procedure both share
 
 // The chosen path with ".XML" appended unless its bare name, in capitals, contains it.
 std::string WithXmlExtension(const std::string& path);

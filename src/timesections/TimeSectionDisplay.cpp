@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "layout/CoordinateMapping.h"
+#include "layout/WindowChoice.h"
 #include "model/History.h"
 #include "model/Paths.h"
 #include "storage/ProjectFolder.h"
@@ -14,56 +15,39 @@ namespace {
 constexpr const char* kNewProjectText =
     "Create new project will lost the before operation, do you want continue?";
 
-void ShowDefaultPicture(Editor& ed) {
-    ed.View.Picture = PictureKind::Default;
-    ed.View.PictureFile.clear();
-}
-
-// A shown marker has the normal look: yellow hatch, silver outline.
 template <class Win>
 void PlaceShown(const Editor& ed, const Win& win, Shape& s) {
     PlaceShapeFromModel(ed, win, s);
     s.Visible = true;
-    s.Highlighted = false;
+}
+
+// A picture that cannot be loaded is reported and replaced by the default one; the rest
+// of the section is shown all the same.
+void ShowBackground(Editor& ed, const std::string& file) {
+    ed.Picture = PictureKind::Default;
+    if (!IsPictureFile(file)) return;
+    if (auto problem = ed.platform.PictureProblem(file))
+        ed.platform.Report("Cannot show the background picture \"" + file + "\": " + *problem);
+    else
+        ed.Picture = PictureKind::File;
 }
 
 }  // namespace
 
 void ClearDisplay(Editor& ed) {
-    // Nothing stays chosen from the section left: its sub window must not be drawn here.
+    // Nothing stays chosen from the section left: its sub window must not be drawn here,
+    // nor a handle found over it grabbed.
+    ChooseWindow(ed, -1);
     ed.SelWinIndex = -1;
-    ed.PLWinIndex = -1;
-    ed.View.MainWinPanelBlue = false;
-    ed.View.PosFields = {"", "", "", ""};
-    ed.View.BGFileField.clear();
-    ShowDefaultPicture(ed);
-    ed.View.SubWinList.clear();
-    ed.View.SubWinListIndex = -1;
+    ed.SizeHandle = -1;
+    ed.Picture = PictureKind::Default;
+    ed.ListedSubWins = 0;
 }
 
 void ShowTimeSection(Editor& ed) {
     auto* s = ed.Current();
     if (!s) return;
-
-    if (IsPictureFile(s->BGFile)) {
-        // A picture that cannot be loaded is reported and replaced by the default one;
-        // the rest of the section is shown all the same.
-        if (auto problem = ed.platform.PictureProblem(s->BGFile)) {
-            ed.platform.Report("Cannot show the background picture \"" + s->BGFile + "\": " + *problem);
-            ShowDefaultPicture(ed);
-        } else {
-            ed.View.Picture = PictureKind::File;
-            ed.View.PictureFile = s->BGFile;
-        }
-    } else {
-        ShowDefaultPicture(ed);
-    }
-    ed.View.BGFileField = s->BGFile;
-
-    ed.View.SubWinList.clear();
-    ed.View.SubWinListIndex = -1;
-    ed.View.AddSubWinEnabled = s->SubWinCount < MaxSubWin;
-    ed.View.DelSubWinEnabled = s->SubWinCount > 0;
+    ShowBackground(ed, s->BGFile);
 
     // A main window whose marker was dropped (shrunk to nothing) is skipped; one never
     // drawn stays hidden until it is chosen, which gives it its default square.
@@ -75,9 +59,10 @@ void ShowTimeSection(Editor& ed) {
     }
 
     const int count = std::min(s->SubWinCount, MaxSubWin);
+    ed.ListedSubWins = 0;
     for (int j = 1; j <= count; ++j) {
         auto& win = s->SubWin[j];
-        ed.View.SubWinList.push_back("SubWin" + std::to_string(j));
+        ed.ListedSubWins = j;
         // A sub window without width ends the listing: it is listed, not drawn, and
         // the ones after it are neither.
         if (win.Width <= 0 || win.Height < 0) break;
@@ -98,7 +83,6 @@ void RefrashDisplayForNewProject(Editor& ed, int Index) {
             // A main window marker lives for the whole run; one that was dropped is made again.
             if (!main.Shape) main.Shape = Shape{0, 0, ed.Panel.ImgWidth(), ed.Panel.ImgHeight()};
             main.Shape->Visible = false;
-            main.Shape->Highlighted = false;
             rec.SubWinCount = 0;
             rec.BGFile.clear();
             rec.FileList.clear();
@@ -109,30 +93,22 @@ void RefrashDisplayForNewProject(Editor& ed, int Index) {
             }
         }
         prj.TimeCount = 0;
-        ed.View.TimeList.clear();
-        ed.View.TimeListIndex = -1;
     } else if (Index >= 0 && Index <= MaxTimeIndex) {
         auto& rec = prj.TimePL[Index];
         // Sub window markers exist only while their section is shown: every one of the
         // section goes, also one beyond the listed windows that nothing would show again.
         for (int j = 1; j <= MaxSubWin; ++j) rec.SubWin[j].Shape.reset();
-        if (rec.MainWin.Shape) {
-            rec.MainWin.Shape->Visible = false;
-            rec.MainWin.Shape->Highlighted = false;
-        }
+        if (rec.MainWin.Shape) rec.MainWin.Shape->Visible = false;
     }
-    ed.View.SubWinList.clear();
-    ed.View.SubWinListIndex = -1;
 }
 
-void ComboBox_TimeListChange(Editor& ed) {
+void ComboBox_TimeListChange(Editor& ed, int chosen) {
     auto& prj = *ed.Prj;
     if (prj.CurTimeIndex >= 0) {
         RefreshFileList(ed);
         RefrashDisplayForNewProject(ed, prj.CurTimeIndex);
     }
-    const int chosen = ed.View.TimeListIndex;
-    prj.CurTimeIndex = chosen >= 0 && chosen < static_cast<int>(ed.View.TimeList.size()) ? chosen : -1;
+    prj.CurTimeIndex = chosen >= 0 && chosen < prj.TimeCount ? chosen : -1;
     ShowTimeSection(ed);
 }
 
@@ -145,7 +121,6 @@ void NewProject1Click(Editor& ed) {
     }
     ed.Prj->CurTimeIndex = -1;
     RefrashDisplayForNewProject(ed, -1);
-    ed.PLWinIndex = 0;  // as at start-up: the main window is the one for the editor
     ed.Prj->PrjFileName.clear();
     StartHistory(ed);
 }

@@ -17,10 +17,10 @@ constexpr const char* kDuplicateText = "New time exist in timer list, add failur
 constexpr const char* kDeleteText = "Are you sure to delete the time section and data?";
 constexpr const char* kNoCopyText = "(none)";
 
-// The section the time list and CurTimeIndex agree on, or -1.
+// The current section when it is listed, or -1.
 int ListedCurrent(const Editor& ed) {
     const int cur = ed.Prj->CurTimeIndex;
-    return cur >= 0 && cur < static_cast<int>(ed.View.TimeList.size()) ? cur : -1;
+    return cur >= 0 && cur < ed.Prj->TimeCount ? cur : -1;
 }
 
 }  // namespace
@@ -34,8 +34,14 @@ std::string TimeListText(const TTimePLData& rec) {
            TimerToString(rec.EndTime / 100, rec.EndTime % 100);
 }
 
+std::vector<std::string> TimeListTexts(const Project& prj) {
+    std::vector<std::string> list;
+    for (int i = 0; i < std::clamp(prj.TimeCount, 0, MaxTimeIndex); ++i) list.push_back(TimeListText(prj.TimePL[i]));
+    return list;
+}
+
 bool SBtn_NewTimeListClick(Editor& ed) {
-    if (static_cast<int>(ed.View.TimeList.size()) >= MaxTimeIndex) {
+    if (ed.Prj->TimeCount >= MaxTimeIndex) {
         ed.platform.Warn(kLimitText);
         return false;
     }
@@ -54,8 +60,8 @@ void TimeListEditor::FormShow(Editor& ed) {
     CopyFrom = -1;
     CopyChoices.clear();
     if (!ed.TimeEditMode) {  // adding keeps the times of the last time
-        CopyChoices.push_back(kNoCopyText);
-        CopyChoices.insert(CopyChoices.end(), ed.View.TimeList.begin(), ed.View.TimeList.end());
+        CopyChoices = TimeListTexts(*ed.Prj);
+        CopyChoices.insert(CopyChoices.begin(), kNoCopyText);
         return;
     }
     const int cur = ListedCurrent(ed);
@@ -82,31 +88,26 @@ bool TimeListEditor::SBtn_TLOKClick(Editor& ed) {
     }
     const std::string text = TimerToString(SHour, SMinute) + " -- " + TimerToString(EHour, EMinute);
     // The search covers the entry being edited too: an unchanged edit is refused.
-    if (FindStringFromList(text, ed.View.TimeList) >= 0) {
+    if (FindStringFromList(text, TimeListTexts(*ed.Prj)) >= 0) {
         ed.platform.Warn(kDuplicateText);
         return false;
     }
-    auto& list = ed.View.TimeList;
     if (ed.TimeEditMode) {
         const int cur = ListedCurrent(ed);
         if (cur < 0) return true;  // nothing to edit any more
-        list[cur] = text;
         ed.Prj->TimePL[cur].StartTime = start;
         ed.Prj->TimePL[cur].EndTime = end;
-        ed.View.TimeListIndex = cur;
         RecordEdit(ed, "Edit Time Section");
         return true;
     }
-    if (static_cast<int>(list.size()) >= MaxTimeIndex) {
+    if (ed.Prj->TimeCount >= MaxTimeIndex) {
         ed.platform.Warn(kLimitText);
         return false;
     }
     const int before = ed.Prj->CurTimeIndex;
-    list.push_back(text);
-    // The count of sections follows the list: a save writes and copies that many.
-    ed.Prj->TimeCount = static_cast<int>(list.size());
-    const int added = static_cast<int>(list.size()) - 1;
-    ed.View.TimeListIndex = added;
+    // The count of sections is the time list's length: a save writes and copies that many.
+    const int added = std::max(ed.Prj->TimeCount, 0);
+    ed.Prj->TimeCount = added + 1;
     ed.Prj->CurTimeIndex = added;
     ed.Prj->TimePL[added].StartTime = start;
     ed.Prj->TimePL[added].EndTime = end;
@@ -132,7 +133,6 @@ void CopySectionLayout(Editor& ed, int from, int to) {
     dst.EndTime = end;
     // A main window marker lives for the whole run: a source without one leaves its own.
     if (!dst.MainWin.Shape) dst.MainWin.Shape = ownMain;
-    if (dst.MainWin.Shape) dst.MainWin.Shape->Highlighted = false;
     for (int j = 1; j <= MaxSubWin; ++j) dst.SubWin[j].Shape.reset();
 }
 
@@ -153,16 +153,13 @@ void SBtn_DeleteTimeListClick(Editor& ed) {
     for (int i = k; i < MaxTimeIndex - 1; ++i) recs[i] = std::move(recs[i + 1]);
     ResetRecord(recs[MaxTimeIndex - 1], ed.Panel.ImgWidth(), ed.Panel.ImgHeight());
 
-    ed.View.TimeList.erase(ed.View.TimeList.begin() + k);
-    ed.Prj->TimeCount = static_cast<int>(ed.View.TimeList.size());
-    if (!ed.View.TimeList.empty()) {
-        ed.View.TimeListIndex = 0;
+    --ed.Prj->TimeCount;
+    if (ed.Prj->TimeCount > 0) {
         ed.Prj->CurTimeIndex = 0;
-        // The deleted section's window must not stay selected nor its position shown.
+        // The deleted section's window must not stay chosen.
         ClearDisplay(ed);
         ShowTimeSection(ed);
     } else {
-        ed.View.TimeListIndex = -1;
         ed.Prj->CurTimeIndex = -1;
         RefrashDisplayForNewProject(ed, -1);
     }

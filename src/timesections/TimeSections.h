@@ -14,17 +14,19 @@ std::string TimerToString(int Hour, int Minute);
 bool SBtn_NewTimeListClick(Editor& ed);
 bool SBtn_EditTimeListClick(Editor& ed);
 void SBtn_DeleteTimeListClick(Editor& ed);
-// The user chose entry ed.View.TimeListIndex (the UI sets it before the call).
-void ComboBox_TimeListChange(Editor& ed);
+// The user chose entry `chosen` of the time list (-1: none).
+void ComboBox_TimeListChange(Editor& ed, int chosen);
 void NewProject1Click(Editor& ed);
 
 void ShowTimeSection(Editor& ed);
 void RefrashDisplayForNewProject(Editor& ed, int Index);
-// The clearing every change of the shown section starts with: no window selected, empty
-// position and background fields, the default picture, an empty sub window list.
+// The clearing every change of the shown section starts with: no window chosen, the
+// default picture, an empty sub window list.
 void ClearDisplay(Editor& ed);
 // The time list entry of a section: "08:30 -- 12:00".
 std::string TimeListText(const TTimePLData& rec);
+// The time list: the entry of every listed section, in order.
+std::vector<std::string> TimeListTexts(const Project& prj);
 
 // Section `to` takes copies of the windows, playlists, file list and background of section
 // `from`, and keeps its own times. Its sub window markers are made when it is shown.

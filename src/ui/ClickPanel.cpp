@@ -14,6 +14,13 @@ void ClickPanel::setColour(const QColor& background, const QColor& text) {
     setAutoFillBackground(true);
 }
 
+// A plain press starts a new click: the release of a double click that opened a dialog
+// never reaches the panel, and must not swallow the next click.
+void ClickPanel::mousePressEvent(QMouseEvent* event) {
+    afterDouble_ = false;
+    QLabel::mousePressEvent(event);
+}
+
 void ClickPanel::mouseReleaseEvent(QMouseEvent* event) {
     const bool inside = rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton && inside && !afterDouble_) emit clicked();

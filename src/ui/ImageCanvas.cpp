@@ -5,13 +5,11 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "layout/MouseEditor.h"
 #include "ui/PictureFile.h"
 
 namespace kestrel {
 
-ImageCanvas::ImageCanvas(Editor& ed, QWidget* parent, QPoint offset)
-    : QWidget(parent), ed_(ed), offset_(offset) {
+ImageCanvas::ImageCanvas(QWidget* parent, QPoint offset) : QWidget(parent), offset_(offset) {
     setObjectName("imgBmp");
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);  // the arrow keys nudge the chosen window
@@ -35,35 +33,42 @@ static Qt::CursorShape QtCursor(Cursor c) {
     return Qt::ArrowCursor;
 }
 
-void ImageCanvas::syncFromView() {
-    if (ed_.View.ImageCursor != cursor_ || cursor().shape() != QtCursor(cursor_)) {
-        cursor_ = ed_.View.ImageCursor;
+void ImageCanvas::showView(const MainView& view) {
+    if (view.ImageCursor != cursor_ || cursor().shape() != QtCursor(cursor_)) {
+        cursor_ = view.ImageCursor;
         setCursor(QtCursor(cursor_));
     }
+    if (view.Picture == picture_ && view.PictureFile == pictureFile_ && view.Markers == markers_ &&
+        view.SnapGuideX == guideX_ && view.SnapGuideY == guideY_)
+        return;
+    picture_ = view.Picture;
+    pictureFile_ = view.PictureFile;
+    markers_ = view.Markers;
+    guideX_ = view.SnapGuideX;
+    guideY_ = view.SnapGuideY;
     update();
 }
 
 // The picture is loaded once per file and scaled once per size, so that a repaint
 // during a drag only copies pixels.
 const QPixmap& ImageCanvas::scaledPicture() {
-    const auto& view = ed_.View;
-    if (view.Picture != PictureKind::File && !fileName_.empty()) {  // a file chosen again is read again
+    if (picture_ != PictureKind::File && !fileName_.empty()) {  // a file chosen again is read again
         fileName_.clear();
         file_ = QImage();
     }
-    if (view.Picture == PictureKind::File && view.PictureFile != fileName_) {
-        file_ = ReadPictureFile(view.PictureFile);
-        fileName_ = view.PictureFile;
+    if (picture_ == PictureKind::File && pictureFile_ != fileName_) {
+        file_ = ReadPictureFile(pictureFile_);
+        fileName_ = pictureFile_;
     }
-    const bool same = scaledKind_ == view.Picture && scaledSize_ == size() &&
-                      (view.Picture != PictureKind::File || scaledFile_ == view.PictureFile);
+    const bool same = scaledKind_ == picture_ && scaledSize_ == size() &&
+                      (picture_ != PictureKind::File || scaledFile_ == pictureFile_);
     if (!same) {
-        scaledKind_ = view.Picture;
-        scaledFile_ = view.PictureFile;
+        scaledKind_ = picture_;
+        scaledFile_ = pictureFile_;
         scaledSize_ = size();
-        const QImage* source = view.Picture == PictureKind::Default ? &default_
-                               : view.Picture == PictureKind::File  ? &file_
-                                                                    : nullptr;
+        const QImage* source = picture_ == PictureKind::Default ? &default_
+                               : picture_ == PictureKind::File  ? &file_
+                                                                : nullptr;
         if (source && !source->isNull())
             scaled_ = QPixmap::fromImage(
                 source->scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
@@ -73,17 +78,18 @@ const QPixmap& ImageCanvas::scaledPicture() {
     return scaled_;
 }
 
-QColor ImageCanvas::HatchColor(const Shape& s) { return s.Highlighted ? QColor(255, 0, 0) : QColor(255, 255, 0); }
-QColor ImageCanvas::OutlineColor(const Shape& s) { return s.Highlighted ? QColor(255, 0, 0) : QColor(192, 192, 192); }
+QColor ImageCanvas::HatchColor(bool chosen) { return chosen ? QColor(255, 0, 0) : QColor(255, 255, 0); }
+QColor ImageCanvas::OutlineColor(bool chosen) { return chosen ? QColor(255, 0, 0) : QColor(192, 192, 192); }
 
 // The 2-pixel outline lies inside the marker's bounds, the hatch fills what it encloses.
 // A sub window covers what lies beneath it (the main window's hatch too), has a dark line
 // inside its outline so that it stands out on that hatch, and every window carries its
 // name in its top-left corner.
-void ImageCanvas::paintMarker(QPainter& p, const Shape& s, int index) {
+void ImageCanvas::paintMarker(QPainter& p, const MarkerView& m) {
+    const Shape& s = m.Rect;
     const QRect bounds = QRect(s.Left, s.Top, s.Width, s.Height).normalized().translated(-offset_);
     if (bounds.isEmpty()) return;
-    const bool sub = index > 0;
+    const bool sub = m.Window > 0;
     if (sub) {
         const QPixmap& picture = scaledPicture();
         if (picture.isNull())
@@ -92,9 +98,9 @@ void ImageCanvas::paintMarker(QPainter& p, const Shape& s, int index) {
             p.drawPixmap(bounds, picture, bounds);
     }
     p.setPen(Qt::NoPen);
-    p.setBrush(QBrush(HatchColor(s), Qt::DiagCrossPattern));
+    p.setBrush(QBrush(HatchColor(m.Chosen), Qt::DiagCrossPattern));
     p.drawRect(bounds);
-    const QColor outline = OutlineColor(s);
+    const QColor outline = OutlineColor(m.Chosen);
     const int w = bounds.width(), h = bounds.height();
     const int t = 2;
     p.fillRect(QRect(bounds.left(), bounds.top(), w, std::min(t, h)), outline);
@@ -107,7 +113,7 @@ void ImageCanvas::paintMarker(QPainter& p, const Shape& s, int index) {
         p.setBrush(Qt::NoBrush);
         p.drawRect(inside.adjusted(0, 0, -1, -1));
     }
-    paintName(p, inside, WindowLabel(index));
+    paintName(p, inside, m.Label);
 }
 
 // A small white name on a dark plate, kept inside the marker.
@@ -130,13 +136,12 @@ void ImageCanvas::paintName(QPainter& p, const QRect& inside, const std::string&
 // The edge a drag snapped to: one line across the image, kept on it where the edge is the
 // display's own (which lies just beyond the image).
 void ImageCanvas::paintGuides(QPainter& p) const {
-    const auto& v = ed_.View;
-    if (v.SnapGuideX >= 0) {
-        const int x = std::clamp(v.SnapGuideX - offset_.x(), 0, width() - 1);
+    if (guideX_ >= 0) {
+        const int x = std::clamp(guideX_ - offset_.x(), 0, width() - 1);
         p.fillRect(QRect(x, 0, 1, height()), GuideColor());
     }
-    if (v.SnapGuideY >= 0) {
-        const int y = std::clamp(v.SnapGuideY - offset_.y(), 0, height() - 1);
+    if (guideY_ >= 0) {
+        const int y = std::clamp(guideY_ - offset_.y(), 0, height() - 1);
         p.fillRect(QRect(0, y, width(), 1), GuideColor());
     }
 }
@@ -149,13 +154,7 @@ void ImageCanvas::paintEvent(QPaintEvent*) {
     else
         p.drawPixmap(0, 0, picture);
 
-    const auto* cur = ed_.Prj->Current();
-    if (!cur) return;
-    if (cur->MainWin.Shape && cur->MainWin.Shape->Visible) paintMarker(p, *cur->MainWin.Shape, 0);
-    for (int j = 1; j <= MaxSubWin; ++j) {
-        const auto& shape = cur->SubWin[j].Shape;
-        if (shape && shape->Visible) paintMarker(p, *shape, j);
-    }
+    for (const MarkerView& m : markers_) paintMarker(p, m);
     paintGuides(p);
 }
 
@@ -165,8 +164,10 @@ void ImageCanvas::resizeEvent(QResizeEvent* event) {
 }
 
 void ImageCanvas::mousePressEvent(QMouseEvent* event) { emit mousePressed(event->position().toPoint()); }
+// Ctrl drags freely: the desktop's window managers take Alt with a drag for moving the
+// whole window, so Alt never reaches the editor there.
 void ImageCanvas::mouseMoveEvent(QMouseEvent* event) {
-    emit mouseMoved(event->position().toPoint(), event->modifiers().testFlag(Qt::AltModifier));
+    emit mouseMoved(event->position().toPoint(), event->modifiers().testFlag(Qt::ControlModifier));
 }
 void ImageCanvas::mouseReleaseEvent(QMouseEvent* event) { emit mouseReleased(event->position().toPoint()); }
 

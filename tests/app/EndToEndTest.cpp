@@ -85,7 +85,7 @@ class EndToEndTest : public QObject, public test::AppSession {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
         QVERIFY(app->PLForm->isVisible());
-        QCOMPARE(app->ed.PLWinIndex, 1);
+        QCOMPARE(app->ed.PLWinIndex(), 1);
     }
 
     // "Add Files" through Qt's own file dialog, choosing several files of one folder.
@@ -156,7 +156,7 @@ private slots:
         auto* list = child<QListWidget>("ListBox_SubWin");
         QCOMPARE(list->count(), 1);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
-        QCOMPARE(app->ed.PLWinIndex, 1);
+        QCOMPARE(app->ed.PLWinIndex(), 1);
         drag(QPoint(420, 40), QPoint(700, 240));
         const TSubWinData& sub = prj.TimePL[0].SubWin[1];
         QCOMPARE(prj.TimePL[0].SubWinCount, 1);
@@ -325,7 +325,7 @@ private slots:
         QCOMPARE(list->count(), 2);
         QCOMPARE(child<QLineEdit>("Edit_BGFile")->text(), copy.filePath("bg-morning.jpg"));
         // The background is shown: the canvas is not the default picture's plain fill.
-        QCOMPARE(app->ed.View.Picture, PictureKind::File);
+        QCOMPARE(form().View().Picture, PictureKind::File);
 
         // SubWin1 chosen by a press on it on the picture: the list follows.
         const Shape& first = *app->ed.Prj->TimePL[0].SubWin[1].Shape;
@@ -333,7 +333,7 @@ private slots:
         hover(onFirst);
         QTest::mousePress(canvas(), Qt::LeftButton, {}, onFirst);
         QTest::mouseRelease(canvas(), Qt::LeftButton, {}, onFirst);
-        QCOMPARE(app->ed.PLWinIndex, 1);
+        QCOMPARE(app->ed.PLWinIndex(), 1);
         QVERIFY(list->item(0)->isSelected());
         QCOMPARE(child<QLineEdit>("Edit_Left")->text(), QString("960"));
         const QString shots = qEnvironmentVariable("KESTREL_SHOTS");

@@ -18,6 +18,9 @@
 #include "app/KestrelApp.h"
 #include "app/PList.h"
 #include "app/about.h"
+#include "layout/CoordinateMapping.h"
+#include "layout/WindowChoice.h"
+#include "layout/WindowList.h"
 #include "playlist/PLData.h"
 #include "settings/TPSetting.h"
 #include "timesections/TimerList.h"
@@ -86,10 +89,12 @@ private slots:
         for (QPoint p : {QPoint(360, 202), QPoint(100, 300), QPoint(600, 50)})
             QVERIFY(Near(shown.pixelColor(p), expected.pixelColor(p), 2));
 
-        // Every tool bar button and menu item can be used, but Undo and Redo: nothing is done yet.
+        // Every tool bar button and menu item can be used, but Undo and Redo (nothing is done
+        // yet) and Delete Sub Window (no sub window is chosen).
         const auto buttons = child("tbToolbar")->findChildren<QToolButton*>();
         QCOMPARE(buttons.size(), 6);
-        for (QToolButton* b : buttons) QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
+        for (QToolButton* b : buttons)
+            QVERIFY2(b->isEnabled() != (b->objectName() == "TBtnDeleteSel"), qPrintable(b->objectName()));
         for (QAction* menu : form().menuBar()->actions())
             for (QAction* item : menu->menu()->actions())
                 if (!item->isSeparator())
@@ -199,7 +204,7 @@ private slots:
         prj.TimeCount = 1;
         prj.CurTimeIndex = 0;
         prj.TimePL[0].FileList = {"a.jpg"};
-        prj.TimePL[0].SubWin[1].Shape = Shape{1, 2, 3, 4, true, false};
+        prj.TimePL[0].SubWin[1].Shape = Shape{1, 2, 3, 4, true};
         prj.TimePL[0].MainWin.Width = 500;
 
         driver.answer({yes ? QMessageBox::Yes : QMessageBox::No});
@@ -247,25 +252,28 @@ private slots:
         green.fill(QColor(0, 160, 0));
         QVERIFY(green.save(file, "BMP"));
 
-        app->ed.View.Picture = PictureKind::File;
-        app->ed.View.PictureFile = file.toStdString();
+        auto& prj = *app->ed.Prj;
+        prj.TimeCount = 1;
+        prj.CurTimeIndex = 0;
+        prj.TimePL[0].BGFile = file.toStdString();
+        app->ed.Picture = PictureKind::File;
         form().SyncView();
         QCOMPARE(grabCanvas().pixelColor(0, 0), QColor(0, 160, 0));
         QCOMPARE(grabCanvas().pixelColor(719, 404), QColor(0, 160, 0));  // stretched to the image
 
         // Chosen again after it changed on disk: read again, not taken from a cache.
-        app->ed.View.Picture = PictureKind::Empty;
+        app->ed.Picture = PictureKind::Empty;
         form().SyncView();
         const QColor empty = grabCanvas().pixelColor(360, 200);
         QVERIFY(empty != QColor(0, 160, 0));
         green.fill(QColor(0, 0, 200));
         QVERIFY(green.save(file, "BMP"));
-        app->ed.View.Picture = PictureKind::File;
+        app->ed.Picture = PictureKind::File;
         form().SyncView();
         QCOMPARE(grabCanvas().pixelColor(360, 200), QColor(0, 0, 200));
 
         // A picture that cannot be read shows nothing rather than the last one.
-        app->ed.View.PictureFile = dir.filePath("missing.bmp").toStdString();
+        prj.TimePL[0].BGFile = dir.filePath("missing.bmp").toStdString();
         form().SyncView();
         QCOMPARE(grabCanvas().pixelColor(360, 200), empty);
     }
@@ -280,11 +288,11 @@ private slots:
 
         app->ed.Prj->TimeCount = 1;
         app->ed.Prj->CurTimeIndex = 0;
-        app->ed.PLWinIndex = 3;
+        ChooseWindow(app->ed, 3);
         QTest::mouseDClick(panel, Qt::LeftButton);
         QVERIFY(app->PLForm->isVisible());
         QVERIFY(!form().isEnabled());
-        QCOMPARE(app->ed.PLWinIndex, 0);
+        QCOMPARE(app->ed.PLWinIndex(), 0);
         app->PLForm->close();
         QVERIFY(form().isEnabled());
     }
@@ -292,27 +300,31 @@ private slots:
     // The view is copied back only where it differs, so typing in the middle of a
     // field is not disturbed by the sync after Return.
     void typingInAFieldReachesTheViewAndKeepsTheCursor() {
+        app->ed.Prj->TimeCount = 1;
+        app->ed.Prj->CurTimeIndex = 0;
+        QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
         auto* edit = child<QLineEdit>("Edit_Left");
         edit->setFocus();
-        edit->setText("1234");
-        edit->setCursorPosition(2);
+        edit->setText("10");
+        edit->setCursorPosition(1);
         QTest::keyClick(edit, Qt::Key_5);
         QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(edit->text(), QString("12534"));
-        QCOMPARE(edit->cursorPosition(), 3);
-        QCOMPARE(app->ed.View.PosFields[FieldLeft], std::string("12534"));
+        QCOMPARE(edit->text(), QString("150"));
+        QCOMPARE(edit->cursorPosition(), 2);
+        QCOMPARE(form().View().PosFields[FieldLeft], std::string("150"));
+        QCOMPARE(app->ed.Prj->TimePL[0].MainWin.Left, 150);
     }
 
     // The list's menu works on the window chosen before: the right button chooses nothing.
     void listMenuFollowsTheViewAndTheRightButtonChoosesNothing() {
-        auto& v = app->ed.View;
-        v.SubWinList = {"SubWin1", "SubWin2", "SubWin3"};
-        v.SubWinListIndex = 0;
-        v.AddSubWinEnabled = false;
-        v.DelSubWinEnabled = true;
-        form().SyncView();
+        auto& prj = *app->ed.Prj;
+        prj.TimeCount = 1;
+        prj.CurTimeIndex = 0;
+        prj.TimePL[0].SubWinCount = MaxSubWin;
+        app->ed.ListedSubWins = MaxSubWin;
+        form().RunCommand([this] { ListBox_SubWinClick(app->ed, 0); });
         auto* list = child<QListWidget>("ListBox_SubWin");
-        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->count(), MaxSubWin);
         QVERIFY(list->item(0)->isSelected());
         QVERIFY(!form().findChild<QAction*>("AddSubWin")->isEnabled());
         QVERIFY(form().findChild<QAction*>("DelSubWin")->isEnabled());
@@ -323,10 +335,9 @@ private slots:
         QVERIFY(!list->item(2)->isSelected());
 
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, third);  // the left one does
-        QCOMPARE(v.SubWinListIndex, 2);
+        QCOMPARE(form().View().SubWinListIndex, 2);
 
-        v.SubWinList.clear();
-        v.SubWinListIndex = -1;
+        prj.CurTimeIndex = -1;
         form().SyncView();
         QCOMPARE(list->count(), 0);
         QVERIFY(list->selectedItems().isEmpty());
@@ -382,8 +393,10 @@ private slots:
 
     void aFailureIsShownAndTheProgramGoesOn() {
         driver.answer({QMessageBox::Ok, QMessageBox::Ok});
+        app->ed.Prj->TimeCount = 1;
+        app->ed.Prj->CurTimeIndex = 0;
         form().RunCommand([this] {
-            app->ed.View.BGFileField = "half done";  // what ran before the failure stays
+            app->ed.Prj->TimePL[0].BGFile = "half done";  // what ran before the failure stays
             throw Error("Cannot create file \"/nowhere/x.XML\".");
         });
         form().RunCommand([] { throw std::out_of_range("vector index"); });
@@ -405,12 +418,15 @@ private slots:
         prj.TimeCount = 2;
         prj.CurTimeIndex = 0;
         auto& rec = prj.TimePL[0];
-        rec.MainWin.Shape = Shape{40, 30, 100, 80, true, true};       // highlighted
-        rec.SubWin[1].Shape = Shape{300, 150, 120, 90, true, false};  // normal
-        rec.SubWin[2].Shape = Shape{500, 300, 50, 50, false, true};   // hidden
-        prj.TimePL[1].SubWin[1].Shape = Shape{600, 20, 60, 60, true, true};  // another section
-        app->ed.View.Picture = PictureKind::Empty;
-        form().SyncView();
+        rec.MainWin.Shape = Shape{40, 30, 100, 80, true};       // highlighted
+        rec.SubWin[1].Shape = Shape{300, 150, 120, 90, true};  // normal
+        rec.SubWin[2].Shape = Shape{500, 300, 50, 50, false};   // hidden
+        prj.TimePL[1].SubWin[1].Shape = Shape{600, 20, 60, 60, true};  // another section
+        StoreShapeRect(app->ed, *rec.MainWin.Shape, rec.MainWin);
+        rec.SubWinCount = 2;
+        app->ed.ListedSubWins = 2;
+        app->ed.Picture = PictureKind::Empty;
+        form().RunCommand([this] { ChooseWindow(app->ed, 0); });
         const QImage img = grabCanvas();
 
         // Markers are in Panel_Image pixels; the image lies at (1, 1) inside it.

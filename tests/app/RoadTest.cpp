@@ -157,13 +157,13 @@ private slots:
         addSubWindow();
         doubleClick(subList()->viewport(), subList()->visualItemRect(subList()->item(0)).center());
         QVERIFY(app->PLForm->isVisible());
-        QCOMPARE(app->ed.PLWinIndex, 1);
+        QCOMPARE(app->ed.PLWinIndex(), 1);
         QCOMPARE(app->PLForm->Grid()->columnCount(), 2);
         app->PLForm->close();
         QVERIFY(form().isEnabled());
 
-        // An item the section does not count (the list was not rebuilt after a change).
-        app->ed.View.SubWinList = {"SubWin1", "SubWin2"};
+        // An item the section does not count (a list that holds more than SubWinCount).
+        app->ed.ListedSubWins = 2;
         form().SyncView();
         doubleClick(subList()->viewport(), subList()->visualItemRect(subList()->item(1)).center());
         QVERIFY(!app->PLForm->isVisible());
@@ -242,7 +242,7 @@ private slots:
         addSubWindow();
         clickSub(0);
         QCOMPARE(selectedSub(), 0);
-        QCOMPARE(app->ed.PLWinIndex, 1);
+        QCOMPARE(app->ed.PLWinIndex(), 1);
 
         // Drawing outside every window: marker 500,100 .. 600,180 on the panel.
         hover(QPoint(500, 100));

@@ -80,7 +80,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), mainPanel);
         QTest::keyClick(mainPanel, Qt::Key_Space);
-        QCOMPARE(app->ed.PLWinIndex, 0);
+        QCOMPARE(app->ed.PLWinIndex(), 0);
         QCOMPARE(selectedSub(), -1);
 
         TPLForm* pl = nullptr;
@@ -95,11 +95,11 @@ private slots:
         QTest::keyClick(mainPanel, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), subList());
         QTest::keyClick(subList(), Qt::Key_Up);  // from SubWin2, chosen before
-        QCOMPARE(app->ed.PLWinIndex, 1);
+        QCOMPARE(app->ed.PLWinIndex(), 1);
         QTest::keyClick(subList(), Qt::Key_Return);
         QTRY_VERIFY(pl->isVisible());
         QCOMPARE(pl->Grid()->columnCount(), 2);
-        QCOMPARE(app->ed.PLWinIndex, 1);
+        QCOMPARE(app->ed.PLWinIndex(), 1);
         QTest::keyClick(pl, Qt::Key_Escape);
         QVERIFY(form().isEnabled());
         QTRY_COMPARE(QApplication::focusWidget(), subList());
@@ -133,7 +133,7 @@ private slots:
         hover(second);
         drag(second, {second});
         QCOMPARE(sec().MainWin.Top, 30);
-        QCOMPARE(app->ed.PLWinIndex, 2);
+        QCOMPARE(app->ed.PLWinIndex(), 2);
     }
 
     // A typed 960 and 1359 stay as typed when "Main Window" or the list item is chosen
@@ -166,9 +166,9 @@ private slots:
         hover(second);
         drag(second, {second});
         QCOMPARE(selectedSub(), 1);
-        QCOMPARE(app->ed.PLWinIndex, 2);
-        QVERIFY(sec().SubWin[2].Shape->Highlighted);
-        QVERIFY(!sec().SubWin[1].Shape->Highlighted);
+        QCOMPARE(app->ed.PLWinIndex(), 2);
+        QVERIFY(markedChosen(2));
+        QVERIFY(!markedChosen(1));
         QCOMPARE(fields()[0], QString::number(sec().SubWin[2].Left));
         QCOMPARE(child("Panel_MainWin")->palette().color(QPalette::Window), QColor(166, 202, 240));
         const QString shots = qEnvironmentVariable("KESTREL_SHOTS");
@@ -182,7 +182,7 @@ private slots:
         hover(main);
         drag(main, {main});
         QCOMPARE(selectedSub(), -1);
-        QCOMPARE(app->ed.PLWinIndex, 0);
+        QCOMPARE(app->ed.PLWinIndex(), 0);
         QCOMPARE(child("Panel_MainWin")->palette().color(QPalette::Window), QColor(0, 0, 255));
     }
 
@@ -192,12 +192,12 @@ private slots:
         clickSub(0);
         subList()->setFocus();
         QTest::keyClick(subList(), Qt::Key_Down);
-        QCOMPARE(app->ed.PLWinIndex, 2);
-        QVERIFY(sec().SubWin[2].Shape->Highlighted);
+        QCOMPARE(app->ed.PLWinIndex(), 2);
+        QVERIFY(markedChosen(2));
         QCOMPARE(fields()[0], QString::number(sec().SubWin[2].Left));
         QTest::keyClicks(subList(), "SubWin1");
         QCOMPARE(selectedSub(), 0);
-        QCOMPARE(app->ed.PLWinIndex, 1);
+        QCOMPARE(app->ed.PLWinIndex(), 1);
         QCOMPARE(fields()[0], QString::number(sec().SubWin[1].Left));
     }
 
@@ -226,7 +226,7 @@ private slots:
         newSection(9, 0, 10, 0);
         chooseSection(0);
         chooseSection(1);
-        QCOMPARE(app->ed.PLWinIndex, -1);
+        QCOMPARE(app->ed.PLWinIndex(), -1);
         hover(QPoint(300, 100));
         drag(QPoint(300, 100), {QPoint(400, 200)});
         QVERIFY(!sec(1).SubWin[2].Shape);

@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(timeList()->currentIndex(), 0);
         QCOMPARE(app->ed.Prj->CurTimeIndex, 0);
         QCOMPARE(child<QListWidget>("ListBox_SubWin")->currentRow(), 1);
-        QCOMPARE(app->ed.PLWinIndex, 2);
+        QCOMPARE(app->ed.PLWinIndex(), 2);
         QCOMPARE(records(), before);  // choosing is no edit
 
         // Mended, the check finds nothing to fix.
@@ -135,7 +135,7 @@ private slots:
         QTest::keyClick(grid, Qt::Key_Return);
         QVERIFY(!dialog->isVisible());
         QCOMPARE(app->ed.Prj->CurTimeIndex, 0);
-        QCOMPARE(app->ed.PLWinIndex, 2);
+        QCOMPARE(app->ed.PLWinIndex(), 2);
     }
 
     // A size typed and not yet applied is the section's before the plan chooses another.

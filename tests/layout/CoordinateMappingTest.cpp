@@ -125,9 +125,9 @@ TEST_F(MappingTest, SizesAreDifferencesOfMappedEdges) {
     typed.Width = 1000;  // right edge 1189 -> 631.2
     typed.Top = 0;
     typed.Height = 768;
-    Shape s{1, 2, 3, 4, true, false};
+    Shape s{1, 2, 3, 4, true};
     PlaceShapeFromModel(ed, typed, s);
-    EXPECT_EQ(s, (Shape{100, 0, 531, 407, true, false}));  // look and visibility kept
+    EXPECT_EQ(s, (Shape{100, 0, 531, 407, true}));  // visibility kept
 }
 
 TEST_F(MappingTest, HitTestIsInclusiveAndTheMainWindowWins) {
@@ -137,12 +137,12 @@ TEST_F(MappingTest, HitTestIsInclusiveAndTheMainWindowWins) {
     prj.TimeCount = 1;
     prj.CurTimeIndex = 0;
     auto& rec = prj.TimePL[0];
-    rec.MainWin.Shape = Shape{10, 10, 100, 100, true, true};
-    rec.SubWin[1].Shape = Shape{50, 50, 20, 20, true, false};   // inside the main window
-    rec.SubWin[2].Shape = Shape{300, 200, 50, 40, true, false};
+    rec.MainWin.Shape = Shape{10, 10, 100, 100, true};
+    rec.SubWin[1].Shape = Shape{50, 50, 20, 20, true};   // inside the main window
+    rec.SubWin[2].Shape = Shape{300, 200, 50, 40, true};
     rec.SubWin[3].Left = 500;                                    // a model rectangle, no marker
     rec.SubWin[3].Width = 100;
-    rec.SubWin[4].Shape = Shape{400, 300, 10, 10, false, false};  // hidden: not on the picture
+    rec.SubWin[4].Shape = Shape{400, 300, 10, 10, false};  // hidden: not on the picture
     rec.SubWinCount = 0;                                          // the count plays no part
 
     struct Case {

@@ -29,10 +29,9 @@ TEST_F(LayoutTest, IdleMoveFindsHandleAndPointerShape) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
         EXPECT_EQ(GetSizeHandle(c.x, c.y, *Sub(1).Shape), c.handle);
-        ed.View.ImageCursor = Cursor::SizeVer;
         Move(c.x, c.y);
         EXPECT_EQ(ed.SizeHandle, c.handle);
-        EXPECT_EQ(ed.View.ImageCursor, c.cursor);
+        EXPECT_EQ(View(ed).ImageCursor, c.cursor);
         EXPECT_EQ(ed.SelWinIndex, c.window);
     }
 }
@@ -54,14 +53,14 @@ TEST_F(LayoutTest, PressAcceptsOnlyPointsOnTheImageAfterItsFirstColumnAndRow) {
 }
 
 TEST_F(LayoutTest, PressInsideSubWindowWithinMainWindowMovesMainWindow) {
-    Sec().MainWin.Shape = Shape{50, 50, 400, 300, true, false};
+    Sec().MainWin.Shape = Shape{50, 50, 400, 300, true};
     Place(2, 100, 100, 50, 50);
     Current(2);
     Press(120, 120);
     EXPECT_EQ(ed.DragMode, 2);
     EXPECT_EQ(ed.SelWinIndex, 0);
-    EXPECT_TRUE(Sec().MainWin.Shape->Highlighted);
-    EXPECT_FALSE(Sub(2).Shape->Highlighted);
+    EXPECT_TRUE(MarkedChosen(ed, 0));
+    EXPECT_FALSE(MarkedChosen(ed, 2));
 }
 
 TEST_F(LayoutTest, BorderPressResizesTheWindowTheLastIdleMoveFound) {
@@ -75,7 +74,7 @@ TEST_F(LayoutTest, BorderPressResizesTheWindowTheLastIdleMoveFound) {
     Move(123, 100);
     EXPECT_EQ(Rect(*Sub(1).Shape), (std::array{120, 50, 10, 100}));
     EXPECT_EQ(Model(Sub(1)), (std::array{226, 94, 19, 189}));
-    EXPECT_EQ(ed.View.PosFields, (Fields4{"226", "94", "19", "189"}));
+    EXPECT_EQ(View(ed).PosFields, (Fields4{"226", "94", "19", "189"}));
     Release(123, 100);
     EXPECT_EQ(ed.DragMode, 0);
 }
@@ -91,7 +90,7 @@ TEST_F(LayoutTest, ResizeByCornerClampsToImageAndMinimum) {
     EXPECT_EQ(Rect(*Sub(1).Shape), (std::array{100, 50, 620, 355}));
     Move(-5000, -5000);
     EXPECT_EQ(Rect(*Sub(1).Shape), (std::array{100, 50, 10, 10}));
-    EXPECT_EQ(ed.View.ImageCursor, Cursor::SizeFDiag);  // kept while the drag lasts
+    EXPECT_EQ(View(ed).ImageCursor, Cursor::SizeFDiag);  // kept while the drag lasts
 }
 
 TEST_F(LayoutTest, PressOutsideEveryWindowDrawsNothingWithoutAFreeSubWindow) {
@@ -118,18 +117,15 @@ TEST_F(LayoutTest, PressOutsideEveryWindowDrawsNothingWithoutAFreeSubWindow) {
     }
 }
 
-// A drag outside every window draws only for a sub window this section lists: never for
-// one chosen in another section, and nothing at all while no window is chosen.
+// A drag outside every window draws only for a sub window this section lists: a window
+// the section does not list cannot be chosen, and nothing is drawn while none is.
 TEST_F(LayoutTest, ADragOutsideDrawsOnlyForAListedSubWindow) {
-    struct { const char* name; int chosen; int dragMode; } cases[] = {
-        {"nothing chosen", -1, 0},
-        {"chosen in another section", 2, 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ed.PLWinIndex = c.chosen;
+    for (int chosen : {-1, 2}) {
+        SCOPED_TRACE(chosen);
+        ChooseWindow(ed, chosen);
+        EXPECT_EQ(ed.PLWinIndex(), -1);
         Press(100, 100);
-        EXPECT_EQ(ed.DragMode, c.dragMode);
+        EXPECT_EQ(ed.DragMode, 0);
         Move(200, 200);
         Release(200, 200);
         EXPECT_EQ(ed.DragMode, 0);
@@ -146,37 +142,36 @@ TEST_F(LayoutTest, PressOnAWindowChoosesIt) {
     Sub(2).Left = 566;
     Current(2);  // both listed
     Current(1);
-    ed.View.SubWinListIndex = 0;
     Move(320, 120);
     Press(320, 120);
     Release(320, 120);
-    EXPECT_EQ(ed.PLWinIndex, 2);
-    EXPECT_EQ(ed.View.SubWinListIndex, 1);
-    EXPECT_FALSE(ed.View.MainWinPanelBlue);
-    EXPECT_EQ(ed.View.PosFields[FieldLeft], "566");
-    EXPECT_TRUE(Sub(2).Shape->Highlighted);
-    EXPECT_FALSE(Sub(1).Shape->Highlighted);
+    EXPECT_EQ(ed.PLWinIndex(), 2);
+    EXPECT_EQ(View(ed).SubWinListIndex, 1);
+    EXPECT_FALSE(View(ed).MainWinPanelBlue);
+    EXPECT_EQ(View(ed).PosFields[FieldLeft], "566");
+    EXPECT_TRUE(MarkedChosen(ed, 2));
+    EXPECT_FALSE(MarkedChosen(ed, 1));
 
     Move(602, 300);  // the main window's corner: a resize chooses it too
     Press(602, 300);
     Release(602, 300);
-    EXPECT_EQ(ed.PLWinIndex, 0);
-    EXPECT_EQ(ed.View.SubWinListIndex, -1);
-    EXPECT_TRUE(ed.View.MainWinPanelBlue);
+    EXPECT_EQ(ed.PLWinIndex(), 0);
+    EXPECT_EQ(View(ed).SubWinListIndex, -1);
+    EXPECT_TRUE(View(ed).MainWinPanelBlue);
 
     Move(120, 120);
     Press(120, 120);
     Release(120, 120);
     DelSubWinClick(ed);
-    EXPECT_EQ(ed.View.SubWinList.size(), 1u);
+    EXPECT_EQ(View(ed).SubWinList.size(), 1u);
     EXPECT_EQ(Sub(1).Left, 566);  // SubWin2 moved down into the deleted one's place
 }
 
 // A hidden marker is not on the picture: the pointer finds no window or handle there
 // (a newly added section's main window covers the image, hidden).
 TEST_F(LayoutTest, HiddenMarkersCannotBeGrabbed) {
-    Sec().MainWin.Shape = Shape{0, 0, 720, 405, false, false};
-    ed.PLWinIndex = -1;
+    Sec().MainWin.Shape = Shape{0, 0, 720, 405, false};
+    ChooseWindow(ed, -1);
     Move(2, 2);
     EXPECT_EQ(ed.SelWinIndex, -1);
     EXPECT_EQ(ed.SizeHandle, -1);
@@ -185,23 +180,24 @@ TEST_F(LayoutTest, HiddenMarkersCannotBeGrabbed) {
     Release(200, 200);
     EXPECT_EQ(Rect(*Sec().MainWin.Shape), (std::array{0, 0, 720, 405}));
     EXPECT_EQ(Model(Sec().MainWin), (std::array{0, 0, 0, 0}));
-    EXPECT_EQ(ed.PLWinIndex, -1);
+    EXPECT_EQ(ed.PLWinIndex(), -1);
 }
 
 // Where the 10-pixel minimum meets an image edge, the opposite edge gives way: the
 // rectangle never leaves the image (nor the display in the model).
 TEST_F(LayoutTest, MinimumSizeNeverPushesARectangleOffTheImage) {
     struct { const char* name; Shape marker; int x, y, toX, toY; std::array<int, 4> rect; } cases[] = {
-        {"empty at the top left, by its corner", {0, 0, 0, 0, true, false}, 1, 1, 5, 5, {0, 0, 10, 10}},
-        {"thin at the right edge, by its right edge", {720, 100, 0, 50, true, false}, 720, 120, 710, 120,
+        {"empty at the top left, by its corner", {0, 0, 0, 0, true}, 1, 1, 5, 5, {0, 0, 10, 10}},
+        {"thin at the right edge, by its right edge", {720, 100, 0, 50, true}, 720, 120, 710, 120,
          {710, 100, 10, 50}},
-        {"flat at the bottom, by its bottom edge", {100, 405, 50, 0, true, false}, 120, 405, 120, 395,
+        {"flat at the bottom, by its bottom edge", {100, 405, 50, 0, true}, 120, 405, 120, 395,
          {100, 395, 50, 10}},
     };
     ed.SnapEnabled = false;  // the image's edges, not the display's, stop the drag
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Sec().MainWin.Shape = c.marker;
+        StoreShapeRect(ed, c.marker, Sec().MainWin);
         Current(0);
         Move(c.x, c.y);
         Press(c.x, c.y);
@@ -221,9 +217,9 @@ TEST_F(LayoutTest, ClickWithoutMovementKeepsMarkerAndStoresOnePixelCell) {
     ASSERT_TRUE(Sub(1).Shape);
     EXPECT_EQ(Rect(*Sub(1).Shape), (std::array{100, 100, 10, 10}));
     EXPECT_TRUE(Sub(1).Shape->Visible);
-    EXPECT_TRUE(Sub(1).Shape->Highlighted);
+    EXPECT_TRUE(MarkedChosen(ed, 1));
     EXPECT_EQ(Model(Sub(1)), (std::array{188, 189, 2, 2}));
-    EXPECT_EQ(ed.View.PosFields, (Fields4{"188", "189", "2", "2"}));
+    EXPECT_EQ(View(ed).PosFields, (Fields4{"188", "189", "2", "2"}));
     EXPECT_EQ(ed.SelWinIndex, 1);
 }
 
@@ -237,7 +233,7 @@ TEST_F(LayoutTest, DrawWritesModelAtEveryStepAndStopsAtImageEdge) {
     Move(900, -30);  // past the right edge and above the top
     EXPECT_EQ(Rect(*Sub(1).Shape), (std::array{600, 0, 120, 100}));
     EXPECT_EQ(Sub(1).Left + Sub(1).Width, 1356);
-    EXPECT_EQ(ed.View.PosFields, (Fields4{"1130", "0", "226", "189"}));
+    EXPECT_EQ(View(ed).PosFields, (Fields4{"1130", "0", "226", "189"}));
 }
 
 TEST_F(LayoutTest, DrawBackToStartColumnIsDiscardedAtRelease) {
@@ -248,17 +244,18 @@ TEST_F(LayoutTest, DrawBackToStartColumnIsDiscardedAtRelease) {
     Release(100, 170);
     EXPECT_FALSE(Sub(1).Shape);
     EXPECT_EQ(ed.SelWinIndex, -1);
-    EXPECT_EQ(ed.View.PosFields, (Fields4{"", "", "", ""}));
+    // The last step's model stays, and the window stays chosen with it.
+    EXPECT_EQ(View(ed).PosFields, (Fields4{"188", "189", "0", "132"}));
     EXPECT_EQ(Sub(1).Width, 0);
-    EXPECT_EQ(Sub(1).Height, 132);  // the last step's model stays
+    EXPECT_EQ(Sub(1).Height, 132);
     EXPECT_EQ(ed.DragMode, 0);
 }
 
 TEST_F(LayoutTest, MoveStopsAtImageEdgesAndKeepsModelSize) {
     struct { const char* name; Shape start; int pressX, toX, left; } cases[] = {
-        {"100-pixel marker far right", {100, 50, 100, 100, true, false}, 150, 5000, 620},
-        {"marker as wide as the image", {0, 50, 720, 100, true, false}, 300, 500, 0},
-        {"far left", {100, 50, 100, 100, true, false}, 150, -5000, 0},
+        {"100-pixel marker far right", {100, 50, 100, 100, true}, 150, 5000, 620},
+        {"marker as wide as the image", {0, 50, 720, 100, true}, 300, 500, 0},
+        {"far left", {100, 50, 100, 100, true}, 150, -5000, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -275,7 +272,7 @@ TEST_F(LayoutTest, MoveStopsAtImageEdgesAndKeepsModelSize) {
         EXPECT_EQ(Sub(1).Shape->Width, c.start.Width);
         EXPECT_EQ(Sub(1).Width, 77);
         EXPECT_EQ(Sub(1).Height, 55);
-        EXPECT_EQ(ed.View.PosFields[FieldLeft], std::to_string(Sub(1).Left));
+        EXPECT_EQ(View(ed).PosFields[FieldLeft], std::to_string(Sub(1).Left));
         Release(c.toX, 100);
     }
 }

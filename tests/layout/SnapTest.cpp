@@ -17,6 +17,7 @@ protected:
     void SetUp() override {
         LayoutTest::SetUp();
         Sec().SubWinCount = 2;
+        ed.ListedSubWins = 2;
         SetModel(2, {400, 200, 300, 200});
     }
     void SetModel(int sub, Rect4 r) {
@@ -24,7 +25,7 @@ protected:
         Sub(sub).Top = r[1];
         Sub(sub).Width = r[2];
         Sub(sub).Height = r[3];
-        Sub(sub).Shape = Shape{0, 0, 0, 0, true, false};
+        Sub(sub).Shape = Shape{0, 0, 0, 0, true};
         PlaceShapeFromModel(ed, Sub(sub), *Sub(sub).Shape);
     }
     // A press inside SubWin1's 50 x 50 marker at (250, 300) and one step that puts the
@@ -54,7 +55,7 @@ TEST_F(SnapTest, MoveSnapsTheNearerEdgeOntoDisplayAndNeighbourEdges) {
         {"the display's left edge", 4, 300, false, true, true, 0, 566, 0, -1},
         {"the display's right edge", 668, 300, false, true, true, 1266, 566, 722, -1},
         {"out of reach", 300, 300, false, true, true, 565, 566, -1, -1},
-        {"Alt held: free", 376, 300, true, true, true, 708, 566, -1, -1},
+        {"the free-drag modifier held", 376, 300, true, true, true, 708, 566, -1, -1},
         {"snapping off", 376, 300, false, false, true, 708, 566, -1, -1},
         {"a window beyond the list does not attract", 376, 300, false, true, false, 708, 566, -1, -1},
     };
@@ -66,12 +67,12 @@ TEST_F(SnapTest, MoveSnapsTheNearerEdgeOntoDisplayAndNeighbourEdges) {
         EXPECT_EQ(Sub(1).Left, c.modelLeft);
         EXPECT_EQ(Sub(1).Top, c.modelTop);
         EXPECT_EQ(Sub(1).Width, 94);  // a move keeps the size
-        EXPECT_EQ(ed.View.PosFields[FieldLeft], std::to_string(c.modelLeft));
-        EXPECT_EQ(ed.View.SnapGuideX, c.guideX);
-        EXPECT_EQ(ed.View.SnapGuideY, c.guideY);
+        EXPECT_EQ(View(ed).PosFields[FieldLeft], std::to_string(c.modelLeft));
+        EXPECT_EQ(ed.SnapGuideX, c.guideX);
+        EXPECT_EQ(ed.SnapGuideY, c.guideY);
         Release(0, 0);
-        EXPECT_EQ(ed.View.SnapGuideX, -1);
-        EXPECT_EQ(ed.View.SnapGuideY, -1);
+        EXPECT_EQ(ed.SnapGuideX, -1);
+        EXPECT_EQ(ed.SnapGuideY, -1);
     }
 }
 
@@ -95,7 +96,7 @@ TEST_F(SnapTest, DrawSnapsBothEdgesButAnEmptyDrawStaysEmpty) {
         // Image 214 is screen 403, beside the neighbour's left edge at 400.
         {"starts on the neighbour's edge", 214, 300, 300, 350, false, {400, 566, 165, 94}},
         {"ends on the display's bottom edge", 214, 300, 300, 403, false, {400, 566, 165, 202}},
-        {"Alt held: free", 214, 300, 300, 350, true, {403, 566, 162, 94}},
+        {"the free-drag modifier held", 214, 300, 300, 350, true, {403, 566, 162, 94}},
         {"back at the start column beside the display's edge", 3, 300, 3, 350, false, {6, 566, 0, 94}},
     };
     for (const auto& c : cases) {
@@ -149,8 +150,7 @@ class NudgeTest : public SnapTest {
 protected:
     void Choose(Rect4 r) {
         SetModel(1, r);
-        Sub(1).Shape->Highlighted = true;
-        ed.PLWinIndex = 1;
+        ChooseWindow(ed, 1);
     }
 };
 
@@ -182,8 +182,8 @@ TEST_F(NudgeTest, ArrowsMoveAndSizeTheChosenWindowWithinTheDisplay) {
         Choose(c.start);
         EXPECT_TRUE(ArrowKeyNudge(ed, KeyPlace::Picture, c.arrow, c.shift, c.ctrl));
         EXPECT_EQ(Model(Sub(1)), c.end);
-        const Rect4 fields = {std::stoi(ed.View.PosFields[0]), std::stoi(ed.View.PosFields[1]),
-                              std::stoi(ed.View.PosFields[2]), std::stoi(ed.View.PosFields[3])};
+        const Rect4 fields = {std::stoi(View(ed).PosFields[0]), std::stoi(View(ed).PosFields[1]),
+                              std::stoi(View(ed).PosFields[2]), std::stoi(View(ed).PosFields[3])};
         EXPECT_EQ(fields, c.end);
         Shape placed;
         PlaceShapeFromModel(ed, Sub(1), placed);
@@ -229,9 +229,8 @@ TEST_F(NudgeTest, KeysPassWithoutAChosenWindow) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ed.Prj->CurTimeIndex = 0;
-        Sec().MainWin.Shape->Highlighted = false;
         Choose({100, 100, 200, 100});
-        if (c.kind == NoneRed) ed.PLWinIndex = -1;
+        if (c.kind == NoneRed) ChooseWindow(ed, -1);
         Sub(1).Shape->Visible = c.kind != Hidden;
         if (c.kind == NoSection) ed.Prj->CurTimeIndex = -1;
         EXPECT_FALSE(ArrowKeyNudge(ed, KeyPlace::Picture, Arrow::Right, false, false));

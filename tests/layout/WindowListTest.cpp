@@ -1,6 +1,7 @@
 #include "layout/WindowList.h"
 
 #include "LayoutFixture.h"
+#include "layout/Nudge.h"
 #include "model/Error.h"
 #include "timesections/TimeSections.h"
 
@@ -14,15 +15,16 @@ class WindowListTest : public LayoutTest {
 protected:
     // Sub windows 1..n listed, each with a distinct rectangle, marker and playlist.
     void Subs(int n) {
-        ed.View.SubWinList.clear();
+        ed.ListedSubWins = n;
         for (int i = 1; i <= n; ++i) {
-            ed.View.SubWinList.push_back("SubWin" + std::to_string(i));
+            Place(i, i * 20, i * 20, 10, 10);
             Sub(i).Left = i * 100;
+            Sub(i).Top = 0;
             Sub(i).Width = i;
+            Sub(i).Height = 0;
             Sub(i).PLCount = i;
             Sub(i).PL[0].FileName = "clip" + std::to_string(i) + ".avi";
             Sub(i).PL[i].Times = i;
-            Place(i, i * 20, i * 20, 10, 10);
         }
         Sec().SubWinCount = n;
     }
@@ -32,27 +34,26 @@ TEST_F(WindowListTest, AddingAppendsUpToEightAndRecountsTheListFirst) {
     Subs(8);
     AddSubWinClick(ed);
     EXPECT_EQ(Sec().SubWinCount, 8);
-    EXPECT_EQ(ed.View.SubWinList.size(), 8u);
-    EXPECT_FALSE(ed.View.AddSubWinEnabled);
-    EXPECT_TRUE(ed.View.DelSubWinEnabled);
+    EXPECT_EQ(View(ed).SubWinList.size(), 8u);
+    EXPECT_FALSE(View(ed).Command(CommandId::AddSubWin).Enabled);
 
     Subs(2);
     Sec().SubWinCount = 5;  // the section display listed only two of them
     AddSubWinClick(ed);
     EXPECT_EQ(Sec().SubWinCount, 3);
-    EXPECT_EQ(ed.View.SubWinList, (List{"SubWin1", "SubWin2", "SubWin3"}));
+    EXPECT_EQ(View(ed).SubWinList, (List{"SubWin1", "SubWin2", "SubWin3"}));
     EXPECT_FALSE(Sub(3).Shape);
     EXPECT_EQ(Sub(3).Left, 300);  // rectangle and playlist are not reset by adding
-    EXPECT_TRUE(ed.View.AddSubWinEnabled);
+    EXPECT_TRUE(View(ed).Command(CommandId::AddSubWin).Enabled);
 }
 
 TEST_F(WindowListTest, DeletingMovesLaterWindowsDownWithEverything) {
     Subs(3);
     const TSubWinData third = Sub(3);
-    ed.View.SubWinListIndex = 1;
+    ListBox_SubWinClick(ed, 1);
     DelSubWinClick(ed);
     EXPECT_EQ(Sec().SubWinCount, 2);
-    EXPECT_EQ(ed.View.SubWinList, (List{"SubWin1", "SubWin2"}));
+    EXPECT_EQ(View(ed).SubWinList, (List{"SubWin1", "SubWin2"}));
     EXPECT_EQ(Model(Sub(2)), Model(third));
     EXPECT_EQ(Sub(2).PLCount, 3);
     EXPECT_EQ(Sub(2).PL[0].FileName, "clip3.avi");
@@ -61,72 +62,96 @@ TEST_F(WindowListTest, DeletingMovesLaterWindowsDownWithEverything) {
     EXPECT_FALSE(Sub(3).Shape);
     EXPECT_EQ(Model(Sub(3)), (std::array{0, 0, 0, 0}));
     EXPECT_EQ(Sub(3).PLCount, 0);
-    // SubWin1 becomes current and edited.
-    EXPECT_EQ(ed.View.SubWinListIndex, 0);
-    EXPECT_EQ(ed.PLWinIndex, 1);
-    EXPECT_EQ(ed.SelWinIndex, 1);
-    EXPECT_TRUE(Sub(1).Shape->Highlighted);
-    EXPECT_FALSE(ed.View.MainWinPanelBlue);
+    // SubWin1 is chosen next.
+    EXPECT_EQ(View(ed).SubWinListIndex, 0);
+    EXPECT_EQ(ed.PLWinIndex(), 1);
+    EXPECT_TRUE(MarkedChosen(ed, 1));
+    EXPECT_FALSE(View(ed).MainWinPanelBlue);
 }
 
 TEST_F(WindowListTest, DeletingTheOnlyOneMakesMainWindowCurrent) {
     Subs(1);
     Current(1);
-    ed.View.SubWinListIndex = 0;
     TBtnDeleteSelClick(ed);
-    EXPECT_TRUE(ed.View.SubWinList.empty());
-    EXPECT_EQ(ed.View.SubWinListIndex, -1);
-    EXPECT_EQ(ed.PLWinIndex, 0);
-    EXPECT_EQ(ed.SelWinIndex, 0);
-    EXPECT_TRUE(ed.View.MainWinPanelBlue);
-    EXPECT_FALSE(ed.View.DelSubWinEnabled);
-    EXPECT_TRUE(ed.View.AddSubWinEnabled);
+    EXPECT_TRUE(View(ed).SubWinList.empty());
+    EXPECT_EQ(View(ed).SubWinListIndex, -1);
+    EXPECT_EQ(ed.PLWinIndex(), 0);
+    EXPECT_TRUE(View(ed).MainWinPanelBlue);
+    EXPECT_FALSE(View(ed).Command(CommandId::DelSubWin).Enabled);
+    EXPECT_TRUE(View(ed).Command(CommandId::AddSubWin).Enabled);
 }
 
 TEST_F(WindowListTest, DeletingNeverReachesPastTheEightSlots) {
     Subs(8);
-    ed.View.SubWinList.push_back("SubWin9");
-    ed.View.SubWinList.push_back("SubWin10");
-    ed.View.SubWinListIndex = 7;
+    ed.ListedSubWins = 10;
+    ListBox_SubWinClick(ed, 7);
     DelSubWinClick(ed);
     EXPECT_EQ(Sec().SubWinCount, 7);
-    EXPECT_EQ(ed.View.SubWinList.size(), 7u);
+    EXPECT_EQ(View(ed).SubWinList.size(), 7u);
     EXPECT_FALSE(Sub(8).Shape);
-    EXPECT_TRUE(ed.View.AddSubWinEnabled);
+    EXPECT_TRUE(View(ed).Command(CommandId::AddSubWin).Enabled);
 }
 
-TEST_F(WindowListTest, DeletingWithoutSelectionOnlySetsMenuStates) {
+// Delete Sub Window works on the chosen sub window, and on nothing else.
+TEST_F(WindowListTest, DeletingNeedsAChosenSubWindow) {
     Subs(2);
-    ed.View.SubWinListIndex = -1;
-    ed.View.DelSubWinEnabled = false;
-    DelSubWinClick(ed);
-    EXPECT_EQ(Sec().SubWinCount, 2);
-    EXPECT_TRUE(Sub(2).Shape);
-    EXPECT_TRUE(ed.View.DelSubWinEnabled);
+    for (int chosen : {-1, 0}) {
+        SCOPED_TRACE(chosen);
+        ChooseWindow(ed, chosen);
+        EXPECT_FALSE(View(ed).Command(CommandId::DelSubWin).Enabled);
+        DelSubWinClick(ed);
+        EXPECT_EQ(Sec().SubWinCount, 2);
+        EXPECT_TRUE(Sub(2).Shape);
+    }
+    ChooseWindow(ed, 2);
+    EXPECT_TRUE(View(ed).Command(CommandId::DelSubWin).Enabled);
 }
 
-TEST_F(WindowListTest, ChoosingASubWindowWithoutMarkerLeavesNothingToEdit) {
+// A sub window not drawn yet takes typed values, and is drawn once it has an area; the
+// arrow keys then move it.
+TEST_F(WindowListTest, TypedValuesPlaceASubWindowNotDrawnYet) {
     Subs(1);
     AddSubWinClick(ed);
-    ed.View.SubWinListIndex = 1;
-    ListBox_SubWinClick(ed);
-    EXPECT_EQ(ed.PLWinIndex, 2);
-    EXPECT_EQ(ed.SelWinIndex, -1);
-    Fields("5", "5", "5", "5");
-    Edit_PosKeyUp(ed);  // goes nowhere
-    EXPECT_EQ(Model(Sub(2)), (std::array{0, 0, 0, 0}));
+    ListBox_SubWinClick(ed, 1);
+    EXPECT_EQ(ed.PLWinIndex(), 2);
+    EXPECT_EQ(View(ed).PosFields, (Fields4{"0", "0", "0", "0"}));
+    EXPECT_TRUE(View(ed).PosFieldsEnabled);
+    Fields("680", "0", "0", "100");
+    Edit_PosKeyUp(ed, typed);  // no width: nothing to draw yet
+    EXPECT_EQ(Model(Sub(2)), (std::array{680, 0, 0, 100}));
     EXPECT_FALSE(Sub(2).Shape);
+    Fields("680", "0", "340", "100");
+    Edit_PosKeyUp(ed, typed);
+    EXPECT_EQ(Model(Sub(2)), (std::array{680, 0, 340, 100}));
+    ASSERT_TRUE(Sub(2).Shape);
+    EXPECT_EQ(Rect(*Sub(2).Shape), (std::array{361, 0, 181, 53}));
+    EXPECT_TRUE(MarkedChosen(ed, 2));
+    EXPECT_TRUE(ArrowKeyNudge(ed, KeyPlace::Picture, Arrow::Right, false, false));
+    EXPECT_EQ(Sub(2).Left, 681);
 }
 
 TEST_F(WindowListTest, ChoosingAWindowHighlightsOnlyItAndShowsItsRectangle) {
     Subs(2);
-    ed.View.SubWinListIndex = 1;
-    ListBox_SubWinClick(ed);
-    EXPECT_EQ(ed.SelWinIndex, 2);
-    EXPECT_TRUE(Sub(2).Shape->Highlighted);
-    EXPECT_FALSE(Sub(1).Shape->Highlighted);
-    EXPECT_FALSE(Sec().MainWin.Shape->Highlighted);
-    EXPECT_EQ(ed.View.PosFields, (Fields4{"200", "0", "2", "0"}));
+    ListBox_SubWinClick(ed, 1);
+    EXPECT_TRUE(MarkedChosen(ed, 2));
+    EXPECT_FALSE(MarkedChosen(ed, 1));
+    EXPECT_FALSE(MarkedChosen(ed, 0));
+    EXPECT_EQ(View(ed).PosFields, (Fields4{"200", "0", "2", "0"}));
+}
+
+// With no window chosen the fields take nothing; with no section they read 0 as at start-up.
+TEST_F(WindowListTest, FieldsNeedAChosenWindow) {
+    Subs(1);
+    ChooseWindow(ed, -1);
+    EXPECT_FALSE(View(ed).PosFieldsEnabled);
+    EXPECT_EQ(View(ed).PosFields, (Fields4{"", "", "", ""}));
+    Fields("5", "5", "50", "50");
+    Edit_PosKeyUp(ed, typed);
+    EXPECT_EQ(Model(Sec().MainWin), (std::array{0, 0, 0, 0}));
+    EXPECT_EQ(Model(Sub(1)), (std::array{100, 0, 1, 0}));
+    ed.Prj->CurTimeIndex = -1;
+    EXPECT_EQ(View(ed).PosFields, (Fields4{"0", "0", "0", "0"}));
+    EXPECT_FALSE(View(ed).PosFieldsEnabled);
 }
 
 TEST_F(WindowListTest, TypedPositionsAreClampedToTheDisplay) {
@@ -142,9 +167,8 @@ TEST_F(WindowListTest, TypedPositionsAreClampedToTheDisplay) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.in[0] + " " + c.in[2]);
         Current(1);
-        ed.View.PosFields = c.in;
-        Edit_PosKeyEnter(ed);
-        EXPECT_EQ(ed.View.PosFields, c.out);
+        Edit_PosKeyEnter(ed, c.in);
+        EXPECT_EQ(View(ed).PosFields, c.out);
         EXPECT_EQ(Model(Sub(1)), (std::array{std::stoi(c.out[0]), std::stoi(c.out[1]),
                                              std::stoi(c.out[2]), std::stoi(c.out[3])}));
     }
@@ -154,7 +178,7 @@ TEST_F(WindowListTest, TypedPositionPlacesTheMarker) {
     Place(1, 0, 0, 10, 10);
     Current(1);
     Fields("340", "0", "680", "768");
-    Edit_PosKeyUp(ed);
+    Edit_PosKeyUp(ed, typed);
     EXPECT_EQ(Rect(*Sub(1).Shape), (std::array{180, 0, 362, 407}));
 }
 
@@ -164,23 +188,21 @@ TEST_F(WindowListTest, TypedPositionPlacesTheMarker) {
 TEST_F(WindowListTest, TypedValuesGoToTheChosenWindowOnlyWhenChanged) {
     Subs(2);
     Current(1);
-    ShowSelectedWindow(ed);
     Move(45, 45);  // over SubWin2
     ASSERT_EQ(ed.SelWinIndex, 2);
     const auto second = Model(Sub(2));
     Fields("300", "10", "40", "50");
-    Edit_PosKeyUp(ed);
+    Edit_PosKeyUp(ed, typed);
     EXPECT_EQ(Model(Sub(1)), (std::array{300, 10, 40, 50}));
     EXPECT_EQ(Model(Sub(2)), second);
 
     Sub(1).Left = 2000;  // as read from a file
-    ShowSelectedWindow(ed);
-    Edit_PosKeyEnter(ed);
-    Edit_PosKeyEnter(ed);
+    LeaveField(ed);
+    LeaveField(ed);
     EXPECT_EQ(Model(Sub(1)), (std::array{2000, 10, 40, 50}));
 
-    ClearDisplay(ed);  // a section shown afresh: empty fields name no window
-    Edit_PosKeyEnter(ed);
+    ClearDisplay(ed);  // a section shown afresh: no window takes typed values
+    Edit_PosKeyEnter(ed, typed);
     EXPECT_EQ(Model(Sub(1)), (std::array{2000, 10, 40, 50}));
     EXPECT_TRUE(platform.messages.empty());
 }
@@ -189,8 +211,8 @@ TEST_F(WindowListTest, EmptiedFieldBecomesZeroOnKeyRelease) {
     Place(1, 0, 0, 10, 10);
     Current(1);
     Fields("", "10", "", "20");
-    Edit_PosKeyUp(ed);
-    EXPECT_EQ(ed.View.PosFields, (Fields4{"0", "10", "0", "20"}));
+    Edit_PosKeyUp(ed, typed);
+    EXPECT_EQ(View(ed).PosFields, (Fields4{"0", "10", "0", "20"}));
 }
 
 // An empty field or a lone minus, as a field holds it half typed, reads as 0 and raises
@@ -203,9 +225,8 @@ TEST_F(WindowListTest, HalfTypedFieldsReadAsZero) {
     Place(1, 0, 0, 10, 10);
     Current(1);
     for (const auto& c : cases) {
-        ed.View.PosFields = c.in;
-        c.keyUp ? Edit_PosKeyUp(ed) : Edit_PosKeyEnter(ed);
-        EXPECT_EQ(ed.View.PosFields, c.out);
+        c.keyUp ? Edit_PosKeyUp(ed, c.in) : Edit_PosKeyEnter(ed, c.in);
+        EXPECT_EQ(View(ed).PosFields, c.out);
         EXPECT_TRUE(platform.messages.empty());
     }
 }
@@ -229,9 +250,8 @@ TEST_F(WindowListTest, TextThatIsNotANumberEndsTheOperationUnstored) {
         SCOPED_TRACE(c.name);
         Sub(1).Left = 7;
         Current(1);
-        ed.View.PosFields = c.in;
         try {
-            c.keyUp ? Edit_PosKeyUp(ed) : Edit_PosKeyEnter(ed);
+            c.keyUp ? Edit_PosKeyUp(ed, c.in) : Edit_PosKeyEnter(ed, c.in);
             ADD_FAILURE() << "no error";
         } catch (const Error& e) {
             EXPECT_EQ(e.what(), c.bad);
@@ -247,19 +267,16 @@ TEST_F(WindowListTest, ChoosingKeepsTheStoredRectangle) {
     for (const Fields4& f : typed) {
         SCOPED_TRACE(f[0]);
         Current(0);
-        ed.View.PosFields = f;
-        Edit_PosKeyUp(ed);
+        Edit_PosKeyUp(ed, f);
         Panel_MainWinClick(ed);
-        EXPECT_EQ(ed.View.PosFields, f);
+        EXPECT_EQ(View(ed).PosFields, f);
         EXPECT_EQ(Model(Sec().MainWin), (std::array{std::stoi(f[0]), std::stoi(f[1]), std::stoi(f[2]), std::stoi(f[3])}));
 
         Place(2, 0, 0, 10, 10);
         Current(2);
-        ed.View.PosFields = f;
-        Edit_PosKeyEnter(ed);
-        ed.View.SubWinListIndex = 1;
-        ListBox_SubWinClick(ed);
-        EXPECT_EQ(ed.View.PosFields, f);
+        Edit_PosKeyEnter(ed, f);
+        ListBox_SubWinClick(ed, 1);
+        EXPECT_EQ(View(ed).PosFields, f);
         EXPECT_EQ(Model(Sub(2)), Model(Sec().MainWin));
     }
 }
@@ -271,23 +288,21 @@ TEST_F(WindowListTest, FirstMainWindowClickGivesASquareAtTopLeft) {
     const auto& main = ed.Prj->TimePL[0].MainWin;
     EXPECT_EQ(Rect(*main.Shape), (std::array{0, 0, 405, 405}));
     EXPECT_TRUE(main.Shape->Visible);
-    EXPECT_TRUE(main.Shape->Highlighted);
+    EXPECT_TRUE(MarkedChosen(ed, 0));
     EXPECT_EQ(Model(main), (std::array{0, 0, 763, 764}));
-    EXPECT_TRUE(ed.View.MainWinPanelBlue);
-    EXPECT_EQ(ed.View.PosFields, (Fields4{"0", "0", "763", "764"}));
+    EXPECT_TRUE(View(ed).MainWinPanelBlue);
+    EXPECT_EQ(View(ed).PosFields, (Fields4{"0", "0", "763", "764"}));
 }
 
 TEST_F(WindowListTest, DoubleClicksNameTheWindowAndNeedASection) {
     Subs(2);
-    ed.View.SubWinListIndex = 1;
-    EXPECT_TRUE(ListBox_SubWinDblClick(ed));
-    EXPECT_EQ(ed.PLWinIndex, 2);
-    EXPECT_EQ(ed.SelWinIndex, 2);
+    EXPECT_TRUE(ListBox_SubWinDblClick(ed, 1));
+    EXPECT_EQ(ed.PLWinIndex(), 2);
     EXPECT_TRUE(Panel_MainWinDblClick(ed));
-    EXPECT_EQ(ed.PLWinIndex, 0);
+    EXPECT_EQ(ed.PLWinIndex(), 0);
     ed.Prj->CurTimeIndex = -1;
     EXPECT_FALSE(Panel_MainWinDblClick(ed));
-    EXPECT_FALSE(ListBox_SubWinDblClick(ed));
+    EXPECT_FALSE(ListBox_SubWinDblClick(ed, 1));
 }
 
 TEST_F(WindowListTest, BackgroundChoice) {
@@ -311,8 +326,7 @@ TEST_F(WindowListTest, BackgroundChoice) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Sec().BGFile = "/old.bmp";
-        ed.View.BGFileField = "/old.bmp";
-        ed.View.Picture = PictureKind::Default;
+        ed.Picture = PictureKind::Default;
         ed.Prj->PrjDir = "/prj/";
         ed.Prj->PrjFileName = "/prj/show.XML";
         platform.messages.clear();
@@ -324,10 +338,10 @@ TEST_F(WindowListTest, BackgroundChoice) {
         EXPECT_EQ(platform.choosers[0].filter, "All (*.*)|*.*");
         EXPECT_EQ(platform.choosers[0].initialDir, "/prj/");
         EXPECT_EQ(Sec().BGFile, c.stored);
-        EXPECT_EQ(ed.View.BGFileField, c.stored);
-        EXPECT_EQ(ed.View.Picture, c.picture);
+        EXPECT_EQ(View(ed).BGFileField, c.stored);
+        EXPECT_EQ(View(ed).Picture, c.picture);
         if (c.picture == PictureKind::File) {
-            EXPECT_EQ(ed.View.PictureFile, c.chosen);
+            EXPECT_EQ(View(ed).PictureFile, c.chosen);
         }
         ASSERT_EQ(platform.messages.size(), c.warned ? 1u : 0u);
         if (c.warned) {

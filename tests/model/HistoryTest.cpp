@@ -7,15 +7,17 @@
 
 #include "layout/MouseEditor.h"
 #include "layout/Nudge.h"
+#include "layout/WindowChoice.h"
 #include "layout/WindowList.h"
 #include "model/History.h"
 #include "model/Paths.h"
 #include "playlist/PlaylistTable.h"
 #include "storage/OpenCommand.h"
 #include "storage/ProjectSaver.h"
-#include "support/TempDir.h"
-#include "timesections/EditMenu.h"
+#include "session/EditMenu.h"
+#include "support/CoreHand.h"
 #include "support/FakePlatform.h"
+#include "support/TempDir.h"
 #include "timesections/SectionFixture.h"
 
 namespace kestrel {
@@ -60,16 +62,14 @@ struct Session {
         ASSERT_TRUE(dlg.SBtn_TLOKClick(ed));
     }
     void Choose(int index) {
-        ed.View.TimeListIndex = index;
-        ComboBox_TimeListChange(ed);
+        ComboBox_TimeListChange(ed, index);
     }
     std::string Save() {
         TBtnSavePrjClick(ed);
         return ReadBytes(dir / "plan.XML");
     }
     void ChooseSub(int j) {
-        ed.View.SubWinListIndex = j - 1;
-        ListBox_SubWinClick(ed);
+        ListBox_SubWinClick(ed, j - 1);
     }
     void Drag(int x0, int y0, int x1, int y1) {
         UpdateHoverHandle(ed, x0, y0);
@@ -86,8 +86,7 @@ struct Session {
     }
     // Types a whole value into a field and presses Return.
     void Type(PosField field, const std::string& text) {
-        ed.View.PosFields[field] = text;
-        Edit_PosKeyUp(ed);
+        TypeField(ed, field, text);
     }
 };
 
@@ -129,7 +128,7 @@ TEST(HistoryTest, EveryEditUndoesAndRedoesToTheSameFile) {
         {"Type SubWin1 Position", [](Session& t) {
              t.ChooseSub(1);
              t.Type(FieldWidth, "500");
-             Edit_PosKeyEnter(t.ed);  // leaving the field applies nothing more
+             Edit_PosKeyEnter(t.ed, View(t.ed).PosFields);  // leaving the field applies nothing more
          }},
         {"Choose Background", [](Session& t) {
              t.fp.files = {t.dir / "bg.jpg"};
@@ -170,7 +169,7 @@ TEST(HistoryTest, ChoosingAndShowingAreNoSteps) {
     t.ChooseSub(1);
     Panel_MainWinClick(t.ed);  // the main window is placed already
     t.Drag(10, 10, 10, 10);    // a click without a move
-    Edit_PosKeyUp(t.ed);       // a key that changes no value
+    Edit_PosKeyUp(t.ed, View(t.ed).PosFields);       // a key that changes no value
     PlaylistTable table;
     PLFormShow(t.ed, table);   // the playlist editor opened and cancelled
     EXPECT_EQ(t.ed.Edits.StepCount(), 0u);
@@ -185,7 +184,7 @@ TEST(HistoryTest, UndoShowsTheEditedSectionAndWindow) {
     AddSubWinClick(ed);
     t.ChooseSub(1);
     t.Drag(100, 100, 200, 200);  // draws SubWin1 of section 1
-    const std::array<std::string, 4> drawn = ed.View.PosFields;
+    const std::array<std::string, 4> drawn = View(ed).PosFields;
     t.Choose(0);
     t.ChooseSub(1);
     t.MoveSub(1, -50, 50);  // moves SubWin1 of section 0
@@ -193,32 +192,32 @@ TEST(HistoryTest, UndoShowsTheEditedSectionAndWindow) {
 
     Undo1Click(ed);  // the move: section 0, SubWin1 chosen and back where it was
     EXPECT_EQ(ed.Prj->CurTimeIndex, 0);
-    EXPECT_EQ(ed.PLWinIndex, 1);
-    EXPECT_EQ(ed.View.SubWinListIndex, 0);
-    EXPECT_EQ(ed.View.PosFields, (std::array<std::string, 4>{"680", "0", "680", "384"}));
+    EXPECT_EQ(ed.PLWinIndex(), 1);
+    EXPECT_EQ(View(ed).SubWinListIndex, 0);
+    EXPECT_EQ(View(ed).PosFields, (std::array<std::string, 4>{"680", "0", "680", "384"}));
     ASSERT_TRUE(ed.Prj->TimePL[0].SubWin[1].Shape);
-    EXPECT_TRUE(ed.Prj->TimePL[0].SubWin[1].Shape->Highlighted);
+    EXPECT_TRUE(MarkedChosen(ed, 1));
 
     Undo1Click(ed);  // the drawing: section 1 shown, its SubWin1 without a rectangle
     EXPECT_EQ(ed.Prj->CurTimeIndex, 1);
-    EXPECT_EQ(ed.View.TimeListIndex, 1);
-    EXPECT_EQ(ed.View.SubWinList, (std::vector<std::string>{"SubWin1"}));
-    EXPECT_EQ(ed.View.Picture, PictureKind::File);
-    EXPECT_EQ(ed.PLWinIndex, 1);
+    EXPECT_EQ(View(ed).TimeListIndex, 1);
+    EXPECT_EQ(View(ed).SubWinList, (std::vector<std::string>{"SubWin1"}));
+    EXPECT_EQ(View(ed).Picture, PictureKind::File);
+    EXPECT_EQ(ed.PLWinIndex(), 1);
     EXPECT_FALSE(ed.Prj->TimePL[1].SubWin[1].Shape);
     for (int j = 1; j <= MaxSubWin; ++j) EXPECT_FALSE(ed.Prj->TimePL[0].SubWin[j].Shape) << j;
     EXPECT_FALSE(ed.Prj->TimePL[0].MainWin.Shape->Visible);
 
     Redo1Click(ed);
-    EXPECT_EQ(ed.View.PosFields, drawn);
+    EXPECT_EQ(View(ed).PosFields, drawn);
     ASSERT_TRUE(ed.Prj->TimePL[1].SubWin[1].Shape);
 
     // A window the undone step takes away is not chosen: the main window is.
     Undo1Click(ed);
     Undo1Click(ed);
-    EXPECT_TRUE(ed.View.SubWinList.empty());
-    EXPECT_EQ(ed.PLWinIndex, 0);
-    EXPECT_TRUE(ed.View.MainWinPanelBlue);
+    EXPECT_TRUE(View(ed).SubWinList.empty());
+    EXPECT_EQ(ed.PLWinIndex(), 0);
+    EXPECT_TRUE(View(ed).MainWinPanelBlue);
     EXPECT_FALSE(ed.Edits.CanUndo());
 }
 
@@ -240,7 +239,7 @@ TEST(HistoryTest, UnsavedChangesFollowTheSavedState) {
              t.ChooseSub(1);
              t.Type(FieldLeft, "70");
              t.Type(FieldLeft, "680");
-             Edit_PosKeyEnter(t.ed);
+             Edit_PosKeyEnter(t.ed, View(t.ed).PosFields);
          }, false},
         {"undone and edited anew", [](Session& t) {
              Undo1Click(t.ed);
@@ -447,7 +446,7 @@ TEST(HistoryTest, RandomEditsUndoAndRedoThroughEveryState) {
         },
         [&](Session& t, std::mt19937& rng) {
             t.Type(static_cast<PosField>(pick(rng, 0, 3)), std::to_string(pick(rng, 10, 300)));
-            Edit_PosKeyEnter(t.ed);
+            Edit_PosKeyEnter(t.ed, View(t.ed).PosFields);
         },
         [&](Session& t, std::mt19937& rng) {
             t.fp.files = {t.dir / (pick(rng, 0, 1) ? "bg.jpg" : "c.jpg")};
@@ -508,8 +507,7 @@ TEST_F(HistoryMemoryTest, StepsShareTheSectionsTheyDidNotChange) {
     StartHistory(ed);
     const ProjectState start = ed.Edits.Current();
 
-    ed.View.SubWinListIndex = 1;
-    ListBox_SubWinClick(ed);
+    ListBox_SubWinClick(ed, 1);
     const Shape s = *ed.Current()->SubWin[2].Shape;
     const int x = s.Left + s.Width / 2, y = s.Top + s.Height / 2;
     UpdateHoverHandle(ed, x, y);
@@ -537,9 +535,8 @@ TEST_F(HistoryMemoryTest, KeepsTheLastHundredSteps) {
     Choose(0);
     StartHistory(ed);
     for (int n = 1; n <= 150; ++n) {
-        ed.PLWinIndex = 0;
-        ed.View.PosFields = {std::to_string(n), "0", "100", "100"};
-        Edit_PosKeyEnter(ed);  // each a field edit of its own
+        ChooseWindow(ed, 0);
+        Edit_PosKeyEnter(ed, {std::to_string(n), "0", "100", "100"});  // each a field edit of its own
     }
     int undone = 0;
     while (ed.Edits.CanUndo()) {

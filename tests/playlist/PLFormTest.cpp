@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "layout/WindowList.h"
+#include "layout/WindowChoice.h"
 #include "playlist/PLData.h"
 #include "support/FakePlatform.h"
 
@@ -47,7 +48,8 @@ struct Setup {
     // Opens the editor on the main window (0) or SubWin1 (1).
     void Open(int win = 0) {
         ed.Prj->TimePL[0].SubWinCount = 1;
-        ed.PLWinIndex = win;
+        ed.ListedSubWins = 1;
+        ChooseWindow(ed, win);
         QVERIFY(CanEditPlaylist(ed));
         form.ShowOverMain();
         QVERIFY(QTest::qWaitForWindowExposed(&form));

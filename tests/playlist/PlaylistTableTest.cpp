@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "layout/WindowChoice.h"
 #include "support/FakePlatform.h"
 
 using namespace kestrel;
@@ -21,6 +22,7 @@ struct PlaylistFixture : ::testing::Test {
         ed.Prj->TimeCount = 1;
         ed.Prj->CurTimeIndex = 0;
         Sec().SubWinCount = 1;
+        ed.ListedSubWins = 1;
         Sec().FileList = {"A.JPG", "B.JPG", "C.JPG"};
     }
     TTimePLData& Sec() { return ed.Prj->TimePL[0]; }
@@ -31,7 +33,7 @@ struct PlaylistFixture : ::testing::Test {
             Sec().MainWin.PL[i] = {static_cast<int>(i) + 1, 10 * static_cast<int>(i), files[i]};
     }
     void Show(int win) {
-        ed.PLWinIndex = win;
+        ChooseWindow(ed, win);
         PLFormShow(ed, t);
     }
     std::vector<std::string> Files() const {
@@ -355,7 +357,7 @@ TEST_F(PlaylistFixture, EditorNeedsACurrentSectionAndAnExistingSubWindow) {
     } cases[] = {{0, 0, true}, {0, 1, true}, {0, 2, false}, {-1, 0, false}, {-1, 1, false}};
     for (const Case& c : cases) {
         ed.Prj->CurTimeIndex = c.cur;
-        ed.PLWinIndex = c.win;
+        ChooseWindow(ed, c.win);
         EXPECT_EQ(CanEditPlaylist(ed), c.ok) << c.cur << "," << c.win;
     }
 }

@@ -48,22 +48,22 @@ TEST_F(DisplaySettingsTest, ResizeImageFitsAndCentresThePanel) {
 TEST_F(DisplaySettingsTest, ResizeImageSquaresOnlyAHiddenMainMarker) {
     auto& prj = *ed.Prj;
     ResizeImage(ed);  // no section: nothing to square
-    EXPECT_EQ(prj.TimePL[0].MainWin.Shape, (Shape{0, 0, 720, 405, false, true}));
+    EXPECT_EQ(prj.TimePL[0].MainWin.Shape, (Shape{0, 0, 720, 405, false}));
 
     prj.TimeCount = 2;
     prj.CurTimeIndex = 0;
     prj.TimePL[0].MainWin.Shape->Left = 30;
     prj.TimePL[0].MainWin.Width = 1234;
-    prj.TimePL[1].MainWin.Shape = Shape{5, 6, 70, 80, true, false};
-    prj.TimePL[0].SubWin[1].Shape = Shape{1, 2, 3, 4, true, false};
+    prj.TimePL[1].MainWin.Shape = Shape{5, 6, 70, 80, true};
+    prj.TimePL[0].SubWin[1].Shape = Shape{1, 2, 3, 4, true};
     Fit(722, 527, 1360, 768);
-    EXPECT_EQ(prj.TimePL[0].MainWin.Shape, (Shape{30, 0, 407, 407, false, true}));
+    EXPECT_EQ(prj.TimePL[0].MainWin.Shape, (Shape{30, 0, 407, 407, false}));
     EXPECT_EQ(prj.TimePL[0].MainWin.Width, 1234);
-    EXPECT_EQ(prj.TimePL[0].SubWin[1].Shape, (Shape{1, 2, 3, 4, true, false}));
+    EXPECT_EQ(prj.TimePL[0].SubWin[1].Shape, (Shape{1, 2, 3, 4, true}));
 
     prj.CurTimeIndex = 1;  // shown: left alone
     Fit(800, 300, 1360, 768);
-    EXPECT_EQ(prj.TimePL[1].MainWin.Shape, (Shape{5, 6, 70, 80, true, false}));
+    EXPECT_EQ(prj.TimePL[1].MainWin.Shape, (Shape{5, 6, 70, 80, true}));
 
     prj.TimePL[1].MainWin.Shape.reset();  // released by a mouse release: nothing to square
     Fit(722, 527, 1360, 768);

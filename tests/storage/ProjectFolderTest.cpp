@@ -9,9 +9,10 @@
 #include <functional>
 #include <utility>
 
+#include "layout/WindowChoice.h"
 #include "layout/WindowList.h"
-#include "playlist/PlaylistTable.h"
 #include "model/Paths.h"
+#include "playlist/PlaylistTable.h"
 #include "storage/MediaCopy.h"
 #include "storage/ProjectFolder.h"
 #include "support/FakePlatform.h"
@@ -282,8 +283,10 @@ protected:
         Entry(1, 0, media / "a/clip.mp4");
         rec.BGFile = media / "a/back.jpg";
         WriteBytes(rec.BGFile, "background");
-        ed.View.TimeList = {"08:00 -- 09:00"};
-        ed.PLWinIndex = 0;
+        rec.StartTime = 800;
+        rec.EndTime = 900;
+        ed.Prj->TimeCount = 1;
+        ChooseWindow(ed, 0);
         PLFormShow(ed, table);
     }
     std::vector<std::string> Added() {

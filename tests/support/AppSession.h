@@ -42,6 +42,12 @@ protected:
         return w;
     }
     ImageCanvas* canvas() { return app->Form1->canvas(); }
+    // Whether window w's marker is shown in the chosen window's look (red).
+    bool markedChosen(int w) {
+        for (const MarkerView& m : form().View().Markers)
+            if (m.Window == w) return m.Chosen;
+        return false;
+    }
 
     // An idle move: no button held, so it reaches the canvas through its mouse tracking.
     void hover(QPoint p) {

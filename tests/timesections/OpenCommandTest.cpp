@@ -13,7 +13,7 @@
 #include "storage/OpenCommand.h"
 #include "storage/ProjectSaver.h"
 #include "support/TempDir.h"
-#include "timesections/EditMenu.h"
+#include "session/EditMenu.h"
 #include "timesections/SectionFixture.h"
 
 namespace kestrel {
@@ -62,7 +62,7 @@ protected:
         ed.Prj->TimePL[3].SubWin[2].PLCount = 0;
         Choose(3);
         ed.SelWinIndex = 1;
-        ed.View.PosFields = {"710", "300", "103", "51"};
+        ChooseSubWindow(ed, 1);  // chosen in the project being edited
         ed.Prj->PrjDir = "/old/";
         ed.Prj->PrjFileName = "/old/before.XML";
         StartHistory(ed);  // as opened: nothing is lost by opening another
@@ -89,22 +89,22 @@ TEST_F(OpenCommandTest, ReplacesTheProjectAndShowsTheFirstSection) {
     EXPECT_EQ(fp.choosers[0].kind, "open");
     EXPECT_EQ(fp.choosers[0].filter, "XML File (*.XML)|*.XML");
     EXPECT_EQ(fp.choosers[0].initialDir, "/old/");
-    EXPECT_EQ(ed.View.TimeList, (std::vector<std::string>{"08:30 -- 12:00", "13:00 -- 14:00",
+    EXPECT_EQ(View(ed).TimeList, (std::vector<std::string>{"08:30 -- 12:00", "13:00 -- 14:00",
                                                           "07:00 -- 08:00"}));
-    EXPECT_EQ(ed.View.TimeListIndex, 0);
+    EXPECT_EQ(View(ed).TimeListIndex, 0);
     EXPECT_EQ(ed.Prj->CurTimeIndex, 0);
     EXPECT_EQ(ed.Prj->TimeCount, 3);
     EXPECT_EQ(ed.Prj->PrjFileName, "/shows/spring/plan.XML");
     EXPECT_EQ(ed.Prj->PrjDir, "/shows/spring/");
     EXPECT_FALSE(ed.SaveAsMode);
     // The first section is shown; nothing of the earlier display stays.
-    EXPECT_EQ(ed.View.SubWinList, std::vector<std::string>{"SubWin1"});
-    EXPECT_EQ(ed.View.Picture, PictureKind::File);
-    EXPECT_EQ(ed.View.PictureFile, "/shows/spring/back.jpg");
+    EXPECT_EQ(View(ed).SubWinList, std::vector<std::string>{"SubWin1"});
+    EXPECT_EQ(View(ed).Picture, PictureKind::File);
+    EXPECT_EQ(View(ed).PictureFile, "/shows/spring/back.jpg");
     EXPECT_TRUE(ed.Prj->TimePL[0].SubWin[1].Shape);
     EXPECT_TRUE(ed.Prj->TimePL[0].MainWin.Shape->Visible);
     EXPECT_EQ(ed.SelWinIndex, -1);
-    EXPECT_EQ(ed.View.PosFields, (std::array<std::string, 4>{"", "", "", ""}));
+    EXPECT_EQ(View(ed).PosFields, (std::array<std::string, 4>{"", "", "", ""}));
     // Records after the last one read are empty: the earlier fourth section is gone.
     const Editor fresh{fp};
     for (int i = 3; i <= MaxTimeIndex; ++i) {
@@ -120,11 +120,11 @@ TEST_F(OpenCommandTest, FileWithoutSectionsLeavesNothingCurrent) {
     gRead = [](Project&) {};
     fp.files = {"/shows/empty.XML"};
     Open();
-    EXPECT_TRUE(ed.View.TimeList.empty());
-    EXPECT_EQ(ed.View.TimeListIndex, -1);
+    EXPECT_TRUE(View(ed).TimeList.empty());
+    EXPECT_EQ(View(ed).TimeListIndex, -1);
     EXPECT_EQ(ed.Prj->CurTimeIndex, -1);
-    EXPECT_TRUE(ed.View.SubWinList.empty());
-    EXPECT_EQ(ed.View.Picture, PictureKind::Default);
+    EXPECT_TRUE(View(ed).SubWinList.empty());
+    EXPECT_EQ(View(ed).Picture, PictureKind::Default);
     EXPECT_EQ(ed.Prj->TimePL[3].SubWinCount, 0);
     EXPECT_EQ(ed.Prj->PrjFileName, "/shows/empty.XML");
 }
@@ -269,11 +269,11 @@ std::vector<std::string> ThreeSectionFile() {
 TEST_F(OpenFileTest, ThreeSectionsAreListedInFileOrder) {
     const auto path = Write("plan.XML", ThreeSectionFile());
     if (!Open(path)) GTEST_SKIP() << "needs the project file reader";
-    EXPECT_EQ(ed.View.TimeList, (std::vector<std::string>{"08:30 -- 12:00", "13:00 -- 14:00",
+    EXPECT_EQ(View(ed).TimeList, (std::vector<std::string>{"08:30 -- 12:00", "13:00 -- 14:00",
                                                           "07:00 -- 08:00"}));
     EXPECT_EQ(ed.Prj->CurTimeIndex, 0);
-    EXPECT_EQ(ed.View.SubWinList, std::vector<std::string>{"SubWin1"});
-    EXPECT_EQ(ed.View.BGFileField, (dir / "back.jpg").string());
+    EXPECT_EQ(View(ed).SubWinList, std::vector<std::string>{"SubWin1"});
+    EXPECT_EQ(View(ed).BGFileField, (dir / "back.jpg").string());
     EXPECT_EQ(ed.Prj->PrjDir, dir.string() + "/");
 }
 
@@ -282,7 +282,7 @@ TEST_F(OpenFileTest, FileWithoutSectionsGivesAnEmptyList) {
     StartHistory(ed);
     const auto path = Write("empty.XML", {"<?xml version=\"1.0\" encoding=\"utf-8\"?>", "<KESTREL>", "</KESTREL>"});
     if (!Open(path)) GTEST_SKIP() << "needs the project file reader";
-    EXPECT_TRUE(ed.View.TimeList.empty());
+    EXPECT_TRUE(View(ed).TimeList.empty());
     EXPECT_EQ(ed.Prj->CurTimeIndex, -1);
 }
 

@@ -54,9 +54,9 @@ TEST_F(SectionCopyTest, NewSectionTakesADeepCopyOfTheChosenLayoutAndIsShown) {
     EXPECT_EQ(Layout(copy), source);
     // Shown at once: its list, its windows drawn, its background; the section left is cleared.
     EXPECT_EQ(ed.Prj->CurTimeIndex, 2);
-    EXPECT_EQ(ed.View.TimeListIndex, 2);
-    EXPECT_EQ(ed.View.SubWinList, (std::vector<std::string>{"SubWin1", "SubWin2", "SubWin3"}));
-    EXPECT_EQ(ed.View.BGFileField, "/media/bg0.jpg");
+    EXPECT_EQ(View(ed).TimeListIndex, 2);
+    EXPECT_EQ(View(ed).SubWinList, (std::vector<std::string>{"SubWin1", "SubWin2", "SubWin3"}));
+    EXPECT_EQ(View(ed).BGFileField, "/media/bg0.jpg");
     ASSERT_TRUE(copy.MainWin.Shape);
     EXPECT_TRUE(copy.MainWin.Shape->Visible);
     for (int j = 1; j <= 3; ++j) EXPECT_TRUE(copy.SubWin[j].Shape) << j;
@@ -91,7 +91,7 @@ TEST_F(SectionCopyTest, NoneOrEditCopiesNothing) {
     ASSERT_TRUE(AddCopy(12, 13, 0));  // "(none)"
     EXPECT_EQ(ed.Prj->TimePL[1].SubWinCount, 0);
     EXPECT_EQ(ed.Prj->TimePL[1].MainWin.PLCount, 0);
-    EXPECT_TRUE(ed.View.SubWinList.empty());  // a plain new section is not drawn at once
+    EXPECT_TRUE(View(ed).SubWinList.empty());  // a plain new section is not drawn at once
 
     // Edit lists no copy choice, and a copy choice left over changes nothing.
     ASSERT_TRUE(SBtn_EditTimeListClick(ed));

@@ -25,9 +25,9 @@ TEST_F(SectionDisplayTest, BackgroundPictureOrDefault) {
         SCOPED_TRACE(c.bg);
         ed.Prj->TimePL[0].BGFile = c.bg;
         ShowTimeSection(ed);
-        EXPECT_EQ(ed.View.Picture, c.kind);
-        EXPECT_EQ(ed.View.PictureFile, c.file);
-        EXPECT_EQ(ed.View.BGFileField, c.bg);
+        EXPECT_EQ(View(ed).Picture, c.kind);
+        EXPECT_EQ(View(ed).PictureFile, c.file);
+        EXPECT_EQ(View(ed).BGFileField, c.bg);
     }
     EXPECT_TRUE(fp.messages.empty());
 }
@@ -41,9 +41,9 @@ TEST_F(SectionDisplayTest, UnreadableBackgroundIsReportedAndTheRestShown) {
     EXPECT_EQ(fp.messages[0].caption, AppTitle);
     EXPECT_NE(fp.messages[0].text.find("/media/bg0.jpg"), std::string::npos);
     EXPECT_NE(fp.messages[0].text.find("no such file"), std::string::npos);
-    EXPECT_EQ(ed.View.Picture, PictureKind::Default);
-    EXPECT_EQ(ed.View.BGFileField, "/media/bg0.jpg");
-    EXPECT_EQ(ed.View.SubWinList.size(), 2u);
+    EXPECT_EQ(View(ed).Picture, PictureKind::Default);
+    EXPECT_EQ(View(ed).BGFileField, "/media/bg0.jpg");
+    EXPECT_EQ(View(ed).SubWinList.size(), 2u);
     EXPECT_TRUE(ed.Prj->TimePL[0].SubWin[2].Shape);
 }
 
@@ -65,12 +65,12 @@ TEST_F(SectionDisplayTest, SubWindowsAreListedAndDrawnUntilOneHasNoWidth) {
         rec.SubWin[2].Width = c.sub2Width;
         rec.SubWin[2].Height = c.sub2Height;
         Choose(0);
-        EXPECT_EQ(ed.View.SubWinList, c.listed);
+        EXPECT_EQ(View(ed).SubWinList, c.listed);
         for (int j = 1; j <= 3; ++j) {
             EXPECT_EQ(rec.SubWin[j].Shape.has_value(), j <= c.drawn) << j;
             if (rec.SubWin[j].Shape) {
                 EXPECT_TRUE(rec.SubWin[j].Shape->Visible);
-                EXPECT_FALSE(rec.SubWin[j].Shape->Highlighted);
+                EXPECT_FALSE(MarkedChosen(ed, j));
             }
         }
     }
@@ -80,20 +80,24 @@ TEST_F(SectionDisplayTest, SubWindowsAreListedAndDrawnUntilOneHasNoWidth) {
     EXPECT_EQ((std::array{s1.Left, s1.Top, s1.Width, s1.Height}), (std::array{377, 53, 53, 27}));
     const auto& main = *ed.Prj->TimePL[0].MainWin.Shape;
     EXPECT_TRUE(main.Visible);
-    EXPECT_FALSE(main.Highlighted);
+    EXPECT_FALSE(MarkedChosen(ed, 0));
 }
 
+// Add Sub Window is enabled while the list has room; Delete Sub Window while a sub
+// window is chosen, which a section just shown has not.
 TEST_F(SectionDisplayTest, MenuStatesFollowTheSubWindowCount) {
-    struct Case { int count; bool add, del; };
-    const Case cases[] = {{0, true, false}, {1, true, true}, {7, true, true}, {8, false, true}};
+    struct Case { int count; bool add; };
+    const Case cases[] = {{0, true}, {1, true}, {7, true}, {8, false}};
     ASSERT_TRUE(Add(8, 0, 9, 0));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.count);
         Fill(0, c.count);
-        ShowTimeSection(ed);
-        EXPECT_EQ(ed.View.AddSubWinEnabled, c.add);
-        EXPECT_EQ(ed.View.DelSubWinEnabled, c.del);
-        EXPECT_EQ(ed.View.SubWinList.size(), size_t(c.count));
+        Choose(0);
+        EXPECT_EQ(View(ed).Command(CommandId::AddSubWin).Enabled, c.add);
+        EXPECT_FALSE(View(ed).Command(CommandId::DelSubWin).Enabled);
+        EXPECT_EQ(View(ed).SubWinList.size(), size_t(c.count));
+        ChooseSubWindow(ed, 1);
+        EXPECT_EQ(View(ed).Command(CommandId::DelSubWin).Enabled, c.count > 0);
     }
 }
 
@@ -113,8 +117,8 @@ TEST_F(SectionDisplayTest, SwitchingSectionsRemakesMarkersInTheSamePlaces) {
     EXPECT_FALSE(ed.Prj->TimePL[0].SubWin[2].Shape);
     EXPECT_FALSE(ed.Prj->TimePL[0].MainWin.Shape->Visible);
     EXPECT_TRUE(ed.Prj->TimePL[1].MainWin.Shape->Visible);
-    EXPECT_EQ(ed.View.SubWinList, std::vector<std::string>{"SubWin1"});
-    EXPECT_EQ(ed.View.BGFileField, "/media/bg1.jpg");
+    EXPECT_EQ(View(ed).SubWinList, std::vector<std::string>{"SubWin1"});
+    EXPECT_EQ(View(ed).BGFileField, "/media/bg1.jpg");
 
     Choose(0);
     EXPECT_EQ(ed.Prj->TimePL[0].SubWin[1].Shape, sub1);
@@ -128,17 +132,15 @@ TEST_F(SectionDisplayTest, ChoosingTheCurrentSectionAgainRedrawsItWithNothingSel
     Fill(0);
     Choose(0);
     ed.SelWinIndex = 2;
-    ed.View.SubWinListIndex = 1;
-    ed.View.PosFields = {"710", "200", "100", "52"};
-    ed.Prj->TimePL[0].SubWin[2].Shape->Highlighted = true;
+    ChooseSubWindow(ed, 2);
     ed.Prj->TimePL[0].SubWin[2].Shape->Left = 0;  // moved on screen, not yet stored
     Choose(0);
     EXPECT_EQ(ed.SelWinIndex, -1);
-    EXPECT_EQ(ed.View.SubWinListIndex, -1);
-    EXPECT_EQ(ed.View.PosFields, (std::array<std::string, 4>{"", "", "", ""}));
-    EXPECT_EQ(ed.View.SubWinList.size(), 2u);
+    EXPECT_EQ(View(ed).SubWinListIndex, -1);
+    EXPECT_EQ(View(ed).PosFields, (std::array<std::string, 4>{"", "", "", ""}));
+    EXPECT_EQ(View(ed).SubWinList.size(), 2u);
     const auto& s2 = *ed.Prj->TimePL[0].SubWin[2].Shape;
-    EXPECT_FALSE(s2.Highlighted);
+    EXPECT_FALSE(MarkedChosen(ed, 2));
     EXPECT_EQ(s2.Left, 382);
 }
 
@@ -149,15 +151,14 @@ TEST_F(SectionDisplayTest, ASectionShownAnewHasNothingChosen) {
     Fill(0);
     ASSERT_TRUE(Add(9, 0, 10, 0));
     Choose(0);
-    ed.View.SubWinListIndex = 1;
-    ListBox_SubWinClick(ed);
-    ASSERT_EQ(ed.PLWinIndex, 2);
+    ListBox_SubWinClick(ed, 1);
+    ASSERT_EQ(ed.PLWinIndex(), 2);
 
     Choose(1);
-    EXPECT_EQ(ed.PLWinIndex, -1);
+    EXPECT_EQ(ed.PLWinIndex(), -1);
     EXPECT_EQ(ed.SelWinIndex, -1);
-    EXPECT_EQ(ed.View.SubWinListIndex, -1);
-    EXPECT_FALSE(ed.View.MainWinPanelBlue);
+    EXPECT_EQ(View(ed).SubWinListIndex, -1);
+    EXPECT_FALSE(View(ed).MainWinPanelBlue);
     const auto& main = ed.Prj->TimePL[1].MainWin;
     EXPECT_FALSE(main.Shape->Visible);
     Panel_MainWinClick(ed);
@@ -184,14 +185,14 @@ TEST_F(SectionDisplayTest, NewProjectAsksWhenThereAreUnsavedChanges) {
         SCOPED_TRACE(c.name);
         fp.messages.clear();
         ed.Prj = ed.NewProject();
-        ed.View = {};
+        ClearDisplay(ed);
         ASSERT_TRUE(Add(8, 0, 9, 0));
         ASSERT_TRUE(Add(9, 0, 10, 0));
         Choose(1);
         ed.Prj->PrjFileName = "/p/show.XML";
         StartHistory(ed);  // as saved
         if (c.filled >= 0) Fill(c.filled);
-        ed.PLWinIndex = 3;
+        ChooseWindow(ed, 3);
         const std::string before = Dump(ed);
         const std::string dir = ed.Prj->PrjDir;
 
@@ -207,12 +208,12 @@ TEST_F(SectionDisplayTest, NewProjectAsksWhenThereAreUnsavedChanges) {
             EXPECT_EQ(Dump(ed), before);  // No changes nothing
             fp.answers = {Answer::Yes};
             NewProject1Click(ed);
-            EXPECT_EQ(ed.PLWinIndex, 0);
+            EXPECT_EQ(ed.PLWinIndex(), -1);  // no section: nothing to choose
         }
-        EXPECT_TRUE(ed.View.TimeList.empty());
+        EXPECT_TRUE(View(ed).TimeList.empty());
         EXPECT_EQ(ed.Prj->CurTimeIndex, -1);
-        EXPECT_EQ(ed.View.Picture, PictureKind::Default);
-        EXPECT_TRUE(ed.View.SubWinList.empty());
+        EXPECT_EQ(View(ed).Picture, PictureKind::Default);
+        EXPECT_TRUE(View(ed).SubWinList.empty());
         EXPECT_TRUE(ed.Prj->PrjFileName.empty());
         EXPECT_EQ(ed.Prj->PrjDir, dir);
         for (const auto& r : ed.Prj->TimePL) {
@@ -246,10 +247,10 @@ TEST_F(SectionDisplayTest, FirstSectionAfterNewProjectShowsAnEmptyLayout) {
     NewProject1Click(ed);
     ASSERT_TRUE(Add(8, 0, 9, 0));
     Choose(0);
-    EXPECT_TRUE(ed.View.SubWinList.empty());
-    EXPECT_TRUE(ed.View.BGFileField.empty());
-    EXPECT_EQ(ed.View.Picture, PictureKind::Default);
-    EXPECT_FALSE(ed.View.DelSubWinEnabled);
+    EXPECT_TRUE(View(ed).SubWinList.empty());
+    EXPECT_TRUE(View(ed).BGFileField.empty());
+    EXPECT_EQ(View(ed).Picture, PictureKind::Default);
+    EXPECT_FALSE(View(ed).Command(CommandId::DelSubWin).Enabled);
 }
 
 }  // namespace

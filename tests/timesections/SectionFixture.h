@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/Editor.h"
+#include "support/CoreHand.h"
 #include "support/FakePlatform.h"
 #include "timesections/TimeSections.h"
 
@@ -25,8 +26,7 @@ protected:
         return dlg.SBtn_TLOKClick(ed);
     }
     void Choose(int index) {
-        ed.View.TimeListIndex = index;
-        ComboBox_TimeListChange(ed);
+        ComboBox_TimeListChange(ed, index);
     }
     // Gives record i content that tells it apart from every other record.
     void Fill(int i, int subWins = 2) {
@@ -58,12 +58,11 @@ inline std::string Dump(const Editor& ed) {
     auto shape = [&](const std::optional<Shape>& s) {
         if (!s) return std::string("none");
         return std::to_string(s->Left) + "," + std::to_string(s->Top) + "," + std::to_string(s->Width) +
-               "," + std::to_string(s->Height) + (s->Visible ? " visible" : " hidden") +
-               (s->Highlighted ? " red" : " yellow");
+               "," + std::to_string(s->Height) + (s->Visible ? " visible" : " hidden");
     };
     const auto& p = *ed.Prj;
     o << "dir=" << p.PrjDir << " file=" << p.PrjFileName << " cur=" << p.CurTimeIndex
-      << " count=" << p.TimeCount << " sel=" << ed.SelWinIndex << " pl=" << ed.PLWinIndex << "\n";
+      << " count=" << p.TimeCount << " sel=" << ed.SelWinIndex << " pl=" << ed.PLWinIndex() << "\n";
     for (int i = 0; i <= MaxTimeIndex; ++i) {
         const auto& r = p.TimePL[i];
         o << "rec" << i << " " << r.StartTime << "-" << r.EndTime << " bg=" << r.BGFile
@@ -83,15 +82,19 @@ inline std::string Dump(const Editor& ed) {
         }
         o << "\n";
     }
-    const auto& v = ed.View;
+    const MainView v = DeriveMainView(ed);
     o << "list=";
     for (const auto& t : v.TimeList) o << t << ";";
     o << " chosen=" << v.TimeListIndex << " subs=";
     for (const auto& t : v.SubWinList) o << t << ";";
     o << " subsel=" << v.SubWinListIndex << " pos=" << v.PosFields[0] << "," << v.PosFields[1] << ","
       << v.PosFields[2] << "," << v.PosFields[3] << " bg=" << v.BGFileField
-      << " pic=" << static_cast<int>(v.Picture) << ":" << v.PictureFile << " add=" << v.AddSubWinEnabled
-      << " del=" << v.DelSubWinEnabled << "\n";
+      << " pic=" << static_cast<int>(v.Picture) << ":" << v.PictureFile
+      << " add=" << v.Command(CommandId::AddSubWin).Enabled << " del=" << v.Command(CommandId::DelSubWin).Enabled
+      << " chosen marker=";
+    for (const MarkerView& m : v.Markers)
+        if (m.Chosen) o << m.Window;
+    o << "\n";
     return o.str();
 }
 

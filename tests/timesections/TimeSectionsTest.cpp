@@ -21,9 +21,9 @@ TEST_F(TimeSectionsTest, AddedSectionsReadAsPaddedTimes) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         ASSERT_TRUE(Add(c.sh, c.sm, c.eh, c.em));
-        ASSERT_EQ(ed.View.TimeList.size(), size_t(i + 1));
-        EXPECT_EQ(ed.View.TimeList[i], c.text);
-        EXPECT_EQ(ed.View.TimeListIndex, i);
+        ASSERT_EQ(View(ed).TimeList.size(), size_t(i + 1));
+        EXPECT_EQ(View(ed).TimeList[i], c.text);
+        EXPECT_EQ(View(ed).TimeListIndex, i);
         EXPECT_EQ(ed.Prj->CurTimeIndex, i);
         EXPECT_EQ(ed.Prj->TimePL[i].StartTime, c.start);
         EXPECT_EQ(ed.Prj->TimePL[i].EndTime, c.end);
@@ -49,7 +49,7 @@ TEST_F(TimeSectionsTest, RefusalsWarnAndChangeNothing) {
         SCOPED_TRACE(c.name);
         fp.messages.clear();
         ed.Prj = ed.NewProject();
-        ed.View = {};
+        ClearDisplay(ed);
         ASSERT_TRUE(Add(8, 0, 12, 0));
         ASSERT_TRUE(Add(10, 0, 11, 0));  // overlapping sections are accepted
         Fill(1);
@@ -76,7 +76,7 @@ TEST_F(TimeSectionsTest, SectionsKeepTheOrderTheyWereAddedIn) {
     ASSERT_TRUE(Add(8, 0, 9, 0));
     ASSERT_TRUE(Add(20, 0, 21, 0));
     ASSERT_TRUE(Add(8, 0, 20, 30));  // wraps the others
-    EXPECT_EQ(ed.View.TimeList, (std::vector<std::string>{"14:00 -- 15:00", "08:00 -- 09:00",
+    EXPECT_EQ(View(ed).TimeList, (std::vector<std::string>{"14:00 -- 15:00", "08:00 -- 09:00",
                                                           "20:00 -- 21:00", "08:00 -- 20:30"}));
     EXPECT_EQ(ed.Prj->TimePL[1].StartTime, 800);
 }
@@ -85,11 +85,11 @@ TEST_F(TimeSectionsTest, AddingClearsTheSectionLeftAndShowsTheNewOneEmpty) {
     ASSERT_TRUE(Add(8, 0, 9, 0));
     Fill(0);
     Choose(0);
-    ASSERT_EQ(ed.View.SubWinList.size(), 2u);
+    ASSERT_EQ(View(ed).SubWinList.size(), 2u);
     ASSERT_TRUE(Add(9, 0, 10, 0));
     EXPECT_EQ(ed.Prj->CurTimeIndex, 1);
-    EXPECT_TRUE(ed.View.SubWinList.empty());
-    EXPECT_EQ(ed.View.Picture, PictureKind::Default);
+    EXPECT_TRUE(View(ed).SubWinList.empty());
+    EXPECT_EQ(View(ed).Picture, PictureKind::Default);
     EXPECT_FALSE(ed.Prj->TimePL[0].SubWin[1].Shape);
     EXPECT_FALSE(ed.Prj->TimePL[0].MainWin.Shape->Visible);
     EXPECT_EQ(ed.SelWinIndex, -1);
@@ -108,9 +108,9 @@ TEST_F(TimeSectionsTest, EditChangesTheCurrentSectionInPlace) {
     EXPECT_EQ((std::array{dlg.SHour, dlg.SMinute, dlg.EHour, dlg.EMinute}), (std::array{10, 15, 11, 45}));
     dlg.EHour = 18;
     ASSERT_TRUE(dlg.SBtn_TLOKClick(ed));
-    EXPECT_EQ(ed.View.TimeList,
+    EXPECT_EQ(View(ed).TimeList,
               (std::vector<std::string>{"08:00 -- 09:00", "10:15 -- 18:45", "12:00 -- 13:00"}));
-    EXPECT_EQ(ed.View.TimeListIndex, 1);
+    EXPECT_EQ(View(ed).TimeListIndex, 1);
     EXPECT_EQ(ed.Prj->CurTimeIndex, 1);
     EXPECT_EQ(ed.Prj->TimePL[1].EndTime, 1845);
     EXPECT_EQ(ed.Prj->TimePL[1].MainWin.PLCount, 1);  // the layout stays
@@ -133,19 +133,19 @@ TEST_F(TimeSectionsTest, TenSectionsRefuseNewUntilOneIsDeleted) {
     EXPECT_EQ(fp.messages[0].text,
               "Please note time section number can not more than 10, can not add again!");
     EXPECT_EQ(fp.messages[0].icon, Icon::Warning);
-    EXPECT_EQ(ed.View.TimeList.size(), 10u);
+    EXPECT_EQ(View(ed).TimeList.size(), 10u);
 
     ASSERT_TRUE(SBtn_EditTimeListClick(ed));  // editing still works
     TimeListEditor dlg;
     dlg.FormShow(ed);
     dlg.EMinute = 30;
     EXPECT_TRUE(dlg.SBtn_TLOKClick(ed));
-    EXPECT_EQ(ed.View.TimeList[9], "09:00 -- 10:30");
+    EXPECT_EQ(View(ed).TimeList[9], "09:00 -- 10:30");
 
     fp.answers = {Answer::Yes};
     SBtn_DeleteTimeListClick(ed);
     EXPECT_TRUE(Add(22, 0, 23, 0));
-    EXPECT_EQ(ed.View.TimeList.size(), 10u);
+    EXPECT_EQ(View(ed).TimeList.size(), 10u);
     EXPECT_EQ(ed.Prj->TimePL[9].StartTime, 2200);
     EXPECT_EQ(ed.Prj->TimePL[10].StartTime, 0);  // the spare is never used
 }
@@ -189,7 +189,7 @@ TEST_F(TimeSectionsTest, DeletingMovesTheLaterSectionsUpWhole) {
     EXPECT_EQ(fp.messages[0].text, "Are you sure to delete the time section and data?");
     EXPECT_EQ(fp.messages[0].buttons, Buttons::YesNo);
     EXPECT_EQ(fp.messages[0].icon, Icon::Question);
-    EXPECT_EQ(ed.View.TimeList, (std::vector<std::string>{"08:00 -- 09:00", "09:00 -- 10:00",
+    EXPECT_EQ(View(ed).TimeList, (std::vector<std::string>{"08:00 -- 09:00", "09:00 -- 10:00",
                                                           "11:00 -- 12:00", "12:00 -- 13:00"}));
     EXPECT_EQ(ed.Prj->TimePL[2].MainWin.Shape->Left, 33);
     // Records 1 to 3 hold what records 1, 3 and 4 held; record 0 is shown now.
@@ -207,12 +207,12 @@ TEST_F(TimeSectionsTest, DeletingMovesTheLaterSectionsUpWhole) {
     const Editor fresh{fp};
     for (int i = 4; i <= MaxTimeIndex; ++i) EXPECT_EQ(rec(Dump(ed), i), rec(Dump(fresh), i)) << i;
     EXPECT_EQ(ed.Prj->CurTimeIndex, 0);
-    EXPECT_EQ(ed.View.TimeListIndex, 0);
-    EXPECT_EQ(ed.View.SubWinList, (std::vector<std::string>{"SubWin1", "SubWin2"}));
-    EXPECT_EQ(ed.View.BGFileField, "/media/bg0.jpg");
+    EXPECT_EQ(View(ed).TimeListIndex, 0);
+    EXPECT_EQ(View(ed).SubWinList, (std::vector<std::string>{"SubWin1", "SubWin2"}));
+    EXPECT_EQ(View(ed).BGFileField, "/media/bg0.jpg");
     EXPECT_TRUE(ed.Prj->TimePL[0].SubWin[1].Shape);
     EXPECT_EQ(ed.SelWinIndex, -1);
-    EXPECT_EQ(ed.View.PosFields, (std::array<std::string, 4>{"", "", "", ""}));
+    EXPECT_EQ(View(ed).PosFields, (std::array<std::string, 4>{"", "", "", ""}));
 }
 
 TEST_F(TimeSectionsTest, DeleteAnsweredNoChangesNothing) {
@@ -234,11 +234,11 @@ TEST_F(TimeSectionsTest, DeletingTheOnlySectionResetsTheProject) {
     ed.Prj->PrjFileName = "/p/show.XML";
     fp.answers = {Answer::Yes};
     SBtn_DeleteTimeListClick(ed);
-    EXPECT_TRUE(ed.View.TimeList.empty());
-    EXPECT_EQ(ed.View.TimeListIndex, -1);
+    EXPECT_TRUE(View(ed).TimeList.empty());
+    EXPECT_EQ(View(ed).TimeListIndex, -1);
     EXPECT_EQ(ed.Prj->CurTimeIndex, -1);
-    EXPECT_EQ(ed.View.Picture, PictureKind::Default);
-    EXPECT_TRUE(ed.View.SubWinList.empty());
+    EXPECT_EQ(View(ed).Picture, PictureKind::Default);
+    EXPECT_TRUE(View(ed).SubWinList.empty());
     for (const auto& r : ed.Prj->TimePL) {
         EXPECT_EQ(SectionEntryCount(r), 0);
         EXPECT_EQ(r.SubWinCount, 0);

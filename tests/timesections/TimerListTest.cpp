@@ -68,7 +68,7 @@ private slots:
         ok();
         QVERIFY(!dlg->isVisible());
         QVERIFY(main->isEnabled());
-        QCOMPARE(ed->View.TimeList, std::vector<std::string>{"08:30 -- 12:00"});
+        QCOMPARE(TimeListTexts(*ed->Prj), std::vector<std::string>{"08:30 -- 12:00"});
 
         // Adding again keeps the last values: OK is refused and the dialog stays open.
         QVERIFY(SBtn_NewTimeListClick(*ed));
@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(fp.messages[0].text, std::string("New time exist in timer list, add failure! Please check."));
         dlg->close();  // the close box
         QVERIFY(main->isEnabled());
-        QCOMPARE(ed->View.TimeList.size(), size_t(1));
+        QCOMPARE(TimeListTexts(*ed->Prj).size(), size_t(1));
 
         // Edit loads the current section and changes it in place.
         enter(0, 0, 0, 0);
@@ -92,7 +92,7 @@ private slots:
         spin("SpinEdit_EHour")->setValue(13);
         ok();
         QVERIFY(!dlg->isVisible());
-        QCOMPARE(ed->View.TimeList, std::vector<std::string>{"08:30 -- 13:00"});
+        QCOMPARE(TimeListTexts(*ed->Prj), std::vector<std::string>{"08:30 -- 13:00"});
         QCOMPARE(ed->Prj->TimePL[0].EndTime, 1300);
     }
 };

@@ -1,10 +1,10 @@
 // Choosing from a finding or the day plan: the time list's and the window list's steps.
-#include "check/ChooseSection.h"
+#include "session/ChooseSection.h"
 
 #include <functional>
 
 #include "layout/WindowList.h"
-#include "timesections/EditMenu.h"
+#include "session/EditMenu.h"
 #include "timesections/SectionFixture.h"
 
 namespace kestrel {
@@ -39,13 +39,12 @@ TEST_F(ChooseSectionTest, ChoosesTheSectionAndASubWindowAsTheListsDo) {
     const std::string before = Records();
     ChooseSection(ed, 2, 2);
     EXPECT_EQ(ed.Prj->CurTimeIndex, 2);
-    EXPECT_EQ(ed.View.TimeListIndex, 2);
-    EXPECT_EQ(ed.View.SubWinListIndex, 1);
-    EXPECT_EQ(ed.SelWinIndex, 2);
-    EXPECT_EQ(ed.PLWinIndex, 2);
-    EXPECT_TRUE(ed.Prj->TimePL[2].SubWin[2].Shape->Highlighted);
-    EXPECT_FALSE(ed.Prj->TimePL[2].SubWin[1].Shape->Highlighted);
-    EXPECT_EQ(ed.View.PosFields[FieldLeft], "720");
+    EXPECT_EQ(View(ed).TimeListIndex, 2);
+    EXPECT_EQ(View(ed).SubWinListIndex, 1);
+    EXPECT_EQ(ed.PLWinIndex(), 2);
+    EXPECT_TRUE(MarkedChosen(ed, 2));
+    EXPECT_FALSE(MarkedChosen(ed, 1));
+    EXPECT_EQ(View(ed).PosFields[FieldLeft], "720");
     EXPECT_EQ(Records(), before);
 }
 
@@ -53,10 +52,10 @@ TEST_F(ChooseSectionTest, ChoosingTheMainWindowPlacesNothing) {
     const std::string before = Records();
     ChooseSection(ed, 1, 0);
     EXPECT_EQ(ed.Prj->CurTimeIndex, 1);
-    EXPECT_EQ(ed.PLWinIndex, 0);
-    EXPECT_TRUE(ed.View.MainWinPanelBlue);
-    EXPECT_TRUE(ed.Prj->TimePL[1].MainWin.Shape->Highlighted);
-    EXPECT_EQ(ed.View.PosFields[FieldLeft], "189");
+    EXPECT_EQ(ed.PLWinIndex(), 0);
+    EXPECT_TRUE(View(ed).MainWinPanelBlue);
+    EXPECT_TRUE(MarkedChosen(ed, 0));
+    EXPECT_EQ(View(ed).PosFields[FieldLeft], "189");
     EXPECT_EQ(Records(), before);
 }
 
@@ -80,15 +79,14 @@ TEST_F(ChooseSectionTest, AMainWindowNeverDrawnShowsNoRectangle) {
         Choose(0);
         c.choose(ed);
         EXPECT_EQ(ed.Prj->CurTimeIndex, 3);
-        EXPECT_EQ(ed.PLWinIndex, 0);
+        EXPECT_EQ(ed.PLWinIndex(), 0);
         EXPECT_EQ(ed.Prj->TimePL[3].MainWin.Width, 0);
         const auto& shape = ed.Prj->TimePL[3].MainWin.Shape;
         ASSERT_TRUE(shape);
         EXPECT_EQ(shape->Width, 0);
         EXPECT_EQ(shape->Height, 0);
-        EXPECT_EQ(ed.View.PosFields[FieldWidth], "0");
-        ed.View.PosFields = {"0", "0", "680", "384"};
-        Edit_PosKeyUp(ed);
+        EXPECT_EQ(View(ed).PosFields[FieldWidth], "0");
+        TypeFields(ed, {"0", "0", "680", "384"});
         EXPECT_TRUE(shape->Visible);
         EXPECT_EQ(shape->Width, 361);
     }
@@ -103,7 +101,7 @@ TEST_F(ChooseSectionTest, OnlyListedSectionsAndWindowsAreChosen) {
         EXPECT_EQ(Dump(ed), state) << section;
     }
     ChooseSection(ed, 1, 3);  // section 1 has two sub windows: the section is chosen, no window
-    EXPECT_EQ(ed.View.SubWinListIndex, -1);
+    EXPECT_EQ(View(ed).SubWinListIndex, -1);
 }
 
 }  // namespace
