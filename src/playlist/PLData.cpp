@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -74,6 +75,8 @@ TPLForm::TPLForm(QWidget* mainWindow, Editor& ed) : ConventionDialog(mainWindow)
     StringGrid_PL->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid_PL->setSelectionMode(QAbstractItemView::ContiguousSelection);
     StringGrid_PL->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the grid for OK and Cancel; the arrows go from cell to cell.
+    StringGrid_PL->setTabKeyNavigation(false);
     StringGrid_PL->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid_PL->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     StringGrid_PL->verticalHeader()->hide();
@@ -158,11 +161,34 @@ TPLForm::TPLForm(QWidget* mainWindow, Editor& ed) : ConventionDialog(mainWindow)
     };
     SpeedButton_OK = makeButton("SpeedButton_OK", "OK", 140);
     SpeedButton_Cancel = makeButton("SpeedButton_Cancel", "Cancel", 275);
-    connect(SpeedButton_OK, &QPushButton::clicked, this, [this] {
-        SpeedButton_OKClick(ed_, table_);
-        accept();
-    });
+    // Neither is a default button: Return in a number box takes its value and no more.
+    // Return on the button that has the keys presses it (see eventFilter).
+    for (QPushButton* b : {SpeedButton_OK, SpeedButton_Cancel}) b->installEventFilter(this);
+    // An open number box lies over the grid: Tab goes on from it as from the grid.
+    const QList<QWidget*> order{StringGrid_PL, SpinEdit_Volume, SpinEdit_Repeat, SpeedButton_OK, SpeedButton_Cancel};
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+    connect(SpeedButton_OK, &QPushButton::clicked, this, &TPLForm::StoreAndClose);
     connect(SpeedButton_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // Ctrl+Return stores from anywhere in the dialog, an open number box included.
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter),
+                                     QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Enter))}) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, &TPLForm::StoreAndClose);
+    }
+}
+
+void TPLForm::StoreAndClose() {
+    // An open number box is left first, so that its value is taken as leaving it takes it.
+    if (table_.Visible != SpinBox::None) {
+        if (SpinEdit_Volume->hasFocus() || SpinEdit_Repeat->hasFocus()) StringGrid_PL->setFocus();
+        if (table_.Visible != SpinBox::None) {
+            SpinEditExit(table_);
+            ShowSpins();
+        }
+    }
+    SpeedButton_OKClick(ed_, table_);
+    accept();
 }
 
 void TPLForm::FormShow() {
@@ -242,6 +268,13 @@ bool TPLForm::eventFilter(QObject* watched, QEvent* event) {
             ShowCell(table_.CurRow, table_.CurCol);
             ShowSpins();
             StringGrid_PL->setFocus();
+            return true;
+        }
+    } else if ((watched == SpeedButton_OK || watched == SpeedButton_Cancel) && type == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            static_cast<QPushButton*>(watched)->click();
             return true;
         }
     } else if (watched == StringGrid_PL && type == QEvent::KeyPress) {

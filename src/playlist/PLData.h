@@ -39,6 +39,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What OK does: the table into the model, and the dialog closes.
+    void StoreAndClose();
     void ReadSelection();
     void ShowTable();   // the whole table into the grid, selection included
     void ShowCell(int row, int col);

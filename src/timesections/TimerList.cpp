@@ -1,6 +1,7 @@
 #include "timesections/TimerList.h"
 
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -10,8 +11,22 @@ namespace kestrel {
 
 namespace {
 
+// A time box that gets the keys other than by a click has its whole text selected, so that
+// typing replaces it; Qt selects it only for Tab, and a dialog that opens or comes back
+// would leave the cursor after the old digits.
+class TimeSpinBox : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QSpinBox::focusInEvent(event);
+        if (event->reason() != Qt::MouseFocusReason) selectAll();
+    }
+};
+
 QSpinBox* MakeSpin(QWidget* parent, const char* name, int max) {
-    auto* spin = new QSpinBox(parent);
+    auto* spin = new TimeSpinBox(parent);
     spin->setObjectName(name);
     spin->setRange(0, max);
     spin->setValue(0);
@@ -55,6 +70,13 @@ TTLForm::TTLForm(QWidget* mainWindow, Editor& ed) : ConventionDialog(mainWindow)
     grid->addWidget(ok, 3, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
+    // The times read as they are typed: hour and minute of the start, then of the end.
+    setTabOrder(SpinEdit_SHour, SpinEdit_SMinute);
+    setTabOrder(SpinEdit_SMinute, SpinEdit_EHour);
+    setTabOrder(SpinEdit_EHour, SpinEdit_EMinute);
+    setTabOrder(SpinEdit_EMinute, ComboBox_CopyFrom);
+    setTabOrder(ComboBox_CopyFrom, ok);
+
     connect(ok, &QPushButton::clicked, this, &TTLForm::SBtn_TLOKClick);
 }
 
@@ -72,6 +94,10 @@ void TTLForm::FormShow() {
     const bool adding = !editor_.CopyChoices.empty();
     Label_CopyFrom->setVisible(adding);
     ComboBox_CopyFrom->setVisible(adding);
+    // Each opening starts on Start hour, its text selected so that typing replaces it: the
+    // keys would otherwise come back to the box that had them when the dialog last closed.
+    SpinEdit_SHour->setFocus(Qt::OtherFocusReason);
+    SpinEdit_SHour->selectAll();
 }
 
 void TTLForm::SBtn_TLOKClick() {

@@ -10,6 +10,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <mutex>
 #include <thread>
 
@@ -187,11 +188,16 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (!IsInput(event->type())) return false;
+        if (!dialog_) return true;
+        // The window system's mouse, keys and close box reach the dialog's QWindow before
+        // Qt hands them to the widget under the pointer or with the focus: let them in, or
+        // Cancel never sees the mouse.
+        if (watched == dialog_->windowHandle()) return false;
         // A shortcut's event goes to the shortcut itself, which belongs to its widget: so
         // Esc, the dialog's own shortcut for Cancel, gets through.
         auto* widget = qobject_cast<QWidget*>(watched);
         if (!widget && event->type() == QEvent::Shortcut) widget = qobject_cast<QWidget*>(watched->parent());
-        return !(dialog_ && widget && widget->window() == dialog_.data());
+        return !(widget && widget->window() == dialog_.data());
     }
 
 private:

@@ -37,6 +37,7 @@ class CheckDialogsTest : public QObject, public test::AppSession {
     QComboBox* timeList() { return child<QComboBox>("ComboBox_TimeList"); }
     void chooseInTimeList(int index) {
         while (timeList()->currentIndex() < index) QTest::keyClick(timeList(), Qt::Key_Down);
+        while (timeList()->currentIndex() > index) QTest::keyClick(timeList(), Qt::Key_Up);
     }
     // Every stored rectangle and time: what an edit would change.
     QString records() {
@@ -157,6 +158,72 @@ private slots:
         QCOMPARE(app->ed.Prj->TimePL[0].MainWin.Width, 0);
         QCOMPARE(app->CheckForm->findChild<QLabel*>("Label_Summary")->text(), QString("1 warning, 2 notes"));
         QTest::keyClick(app->CheckForm.get(), Qt::Key_Escape);
+    }
+
+    // Adds a section through the time list editor, as a user does.
+    void addSection(int sh, int sm, int eh, int em) {
+        QTest::mouseClick(child("SBtn_NewTimeList"), Qt::LeftButton);
+        TTLForm* editor = app->TLForm.get();
+        QVERIFY(editor->isVisible());
+        editor->findChild<QSpinBox*>("SpinEdit_SHour")->setValue(sh);
+        editor->findChild<QSpinBox*>("SpinEdit_SMinute")->setValue(sm);
+        editor->findChild<QSpinBox*>("SpinEdit_EHour")->setValue(eh);
+        editor->findChild<QSpinBox*>("SpinEdit_EMinute")->setValue(em);
+        QTest::mouseClick(editor->findChild<QPushButton*>("SBtn_TLOK"), Qt::LeftButton);
+        QVERIFY(!editor->isVisible());
+    }
+    // Pixels unlike the bar's fill on a line just inside a section's bar, above its label:
+    // the focus mark.
+    int markOn(int section) {
+        const QRect bar = app->DayPlanForm->BarRect(section);
+        const QImage shot = app->DayPlanForm->Strip()->grab().toImage();
+        const QColor fill = shot.pixelColor(bar.left() + 1, bar.top() + 1);
+        int marked = 0;
+        for (int x = bar.left() + 3; x < bar.right() - 3; ++x) marked += shot.pixelColor(x, bar.top() + 3) != fill;
+        return marked;
+    }
+
+    // With the keys alone: the plan opens with the keys on the current section's bar, the
+    // arrows go from bar to bar by start time (sections that start together in list
+    // order), stop at either end, and Return or Enter chooses the bar, as a click does.
+    void dayPlanWithTheKeys() {
+        openDemo();  // 0: 08:00 -- 11:30, 1: 11:30 -- 18:00, 2: 18:00 -- 22:00
+        addSection(6, 0, 7, 0);     // 3: the earliest, listed after the others
+        addSection(11, 30, 12, 0);  // 4: starts with 1, ends first, listed after it
+        chooseInTimeList(1);
+        QCOMPARE(app->ed.Prj->CurTimeIndex, 1);
+        form().findChild<QAction*>("DayPlan1")->trigger();
+        TDayPlanForm* dialog = app->DayPlanForm.get();
+        QWidget* strip = dialog->Strip();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QCOMPARE(QApplication::focusWidget(), strip);
+        QCOMPARE(strip->accessibleName(), QString("11:30 -- 18:00"));
+        QVERIFY(markOn(1) > 0);
+        QCOMPARE(markOn(0), 0);
+
+        const struct { Qt::Key key; const char* bar; } steps[] = {
+            {Qt::Key_Right, "11:30 -- 12:00"}, {Qt::Key_Right, "18:00 -- 22:00"},
+            {Qt::Key_Down, "18:00 -- 22:00"},  // the last stays
+            {Qt::Key_Left, "11:30 -- 12:00"}, {Qt::Key_Up, "11:30 -- 18:00"}, {Qt::Key_Left, "08:00 -- 11:30"},
+            {Qt::Key_Up, "06:00 -- 07:00"},   {Qt::Key_Left, "06:00 -- 07:00"},  // the first stays
+            {Qt::Key_Down, "08:00 -- 11:30"},
+        };
+        for (const auto& step : steps) {
+            QTest::keyClick(QApplication::focusWidget(), step.key);
+            QCOMPARE(strip->accessibleName(), QString(step.bar));
+        }
+        QCOMPARE(app->ed.Prj->CurTimeIndex, 1);  // going along the plan chooses nothing
+        QVERIFY(markOn(0) > 0);
+        QCOMPARE(markOn(1), 0);
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(app->ed.Prj->CurTimeIndex, 0);
+        QCOMPARE(timeList()->currentIndex(), 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(app->ed.Prj->CurTimeIndex, 3);
+        QCOMPARE(strip->accessibleName(), QString("06:00 -- 07:00"));
+        QVERIFY(strip->accessibleDescription().contains("current"));
     }
 
     void dayPlanChoosesASectionAndFollowsTheSections() {

@@ -30,6 +30,8 @@ private slots:
     void gridAlwaysStartsAtTheLeftEdge();
     void rightClickKeepsTheSelectionTheMenuActsOn();
     void keysOfTheGrid();
+    void finishedWithTheKeys_data();
+    void finishedWithTheKeys();
     void columnTitlesHaveEnglishTooltips();
 };
 
@@ -323,6 +325,69 @@ void PLFormTest::keysOfTheGrid() {
     QTest::mouseClick(s.form.OkButton(), Qt::LeftButton);
     QCOMPARE(s.ed.Prj->TimePL[0].MainWin.PLCount, 1);
     QCOMPARE(s.ed.Prj->TimePL[0].MainWin.PL[0].Interval, 1);
+}
+
+// With the keys alone: a row deleted and a volume typed into its box, then these keys,
+// each to the widget that has them. OK stores both, Cancel and Esc store neither.
+void PLFormTest::finishedWithTheKeys_data() {
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QString>("lastKeyOn");  // the widget that has the keys for the last one
+    QTest::addColumn<bool>("stored");
+    QTest::newRow("Tab to OK, Return") << QStringList{"Tab", "Return"} << "SpeedButton_OK" << true;
+    QTest::newRow("Tab to OK, Space") << QStringList{"Tab", "Space"} << "SpeedButton_OK" << true;
+    QTest::newRow("Tab to OK, keypad Enter") << QStringList{"Tab", "Keypad+Enter"} << "SpeedButton_OK" << true;
+    QTest::newRow("Tab to Cancel, Return") << QStringList{"Tab", "Tab", "Return"} << "SpeedButton_Cancel" << false;
+    QTest::newRow("Tab to Cancel, Space") << QStringList{"Tab", "Tab", "Space"} << "SpeedButton_Cancel" << false;
+    QTest::newRow("Shift+Tab to the grid, round to Cancel")
+        << QStringList{"Shift+Tab", "Shift+Tab", "Return"} << "SpeedButton_Cancel" << false;
+    QTest::newRow("Tab round to the grid and OK")
+        << QStringList{"Tab", "Tab", "Tab", "Tab", "Return"} << "SpeedButton_OK" << true;
+    QTest::newRow("Ctrl+Return in the open box") << QStringList{"Ctrl+Return"} << "SpinEdit_Volume" << true;
+    QTest::newRow("Ctrl+Enter in the open box") << QStringList{"Ctrl+Keypad+Enter"} << "SpinEdit_Volume" << true;
+    QTest::newRow("Ctrl+Enter on the grid") << QStringList{"Tab", "Shift+Tab", "Ctrl+Enter"} << "StringGrid_PL" << true;
+    QTest::newRow("Ctrl+Return on Cancel") << QStringList{"Tab", "Tab", "Ctrl+Return"} << "SpeedButton_Cancel" << true;
+    QTest::newRow("Esc closes the box, Esc discards") << QStringList{"Escape", "Escape"} << "StringGrid_PL" << false;
+}
+void PLFormTest::finishedWithTheKeys() {
+    QFETCH(QStringList, keys);
+    QFETCH(QString, lastKeyOn);
+    QFETCH(bool, stored);
+    Setup s;
+    s.MainFiles(2);
+    s.Open();
+    s.form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&s.form));
+    QTableWidget* grid = s.grid();
+    QCOMPARE(QApplication::focusWidget(), grid);  // the dialog opens with the keys in the grid
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    QTest::keyClick(grid, Qt::Key_Up);
+    QTest::keyClick(grid, Qt::Key_Right);
+    QTest::keyClick(grid, Qt::Key_Return);  // opens the volume box of the first row
+    QTRY_COMPARE(QApplication::focusWidget(), s.form.VolumeBox());
+    QTest::keyClicks(QApplication::focusWidget(), "70");
+
+    for (int i = 0; i < keys.size(); ++i) {
+        QWidget* on = QApplication::focusWidget();
+        QVERIFY2(on, qPrintable(keys[i]));
+        if (i == keys.size() - 1) QCOMPARE(on->objectName(), lastKeyOn);
+        // "Keypad+" marks the Enter of the number pad.
+        QString key = keys[i];
+        const bool keypad = key.contains("Keypad+");
+        key.remove("Keypad+");
+        const QKeyCombination combination = QKeySequence(key)[0];
+        const auto modifiers = combination.keyboardModifiers() | (keypad ? Qt::KeypadModifier : Qt::NoModifier);
+        QTest::keyClick(on, combination.key(), modifiers);
+        if (i == 0 && keys[i] == "Escape") {
+            QVERIFY(s.form.isVisible());  // the first Esc closes only the box
+            QVERIFY(!s.form.VolumeBox()->isVisible());
+        }
+    }
+    QVERIFY(!s.form.isVisible());
+    QVERIFY(s.main.isEnabled());
+    const TMainWinData& w = s.ed.Prj->TimePL[0].MainWin;
+    QCOMPARE(w.PLCount, stored ? 1 : 2);
+    QCOMPARE(w.PL[0].Vol, stored ? 70 : 50);
 }
 
 void PLFormTest::columnTitlesHaveEnglishTooltips() {

@@ -1,5 +1,7 @@
 // The Timer List Editor on its own, over a plain widget standing in for the main window.
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QtTest>
@@ -58,6 +60,73 @@ private slots:
         QCOMPARE(buttons.size(), 1);  // no Cancel: the close box cancels
         QCOMPARE(buttons[0]->text(), QString("OK"));
         QVERIFY(dlg->windowFlags() & Qt::WindowMinimizeButtonHint);
+    }
+
+    // Typed blind, as a user without a mouse does, each key to the widget that has them:
+    // the editor opens on Start hour with its text selected and Tab goes through the four
+    // boxes in reading order, whatever had the keys when it last closed.
+    void opensOnStartHourForTypingBlind_data() {
+        QTest::addColumn<QString>("before");  // what was done before this opening
+        QTest::addColumn<bool>("edit");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("first New") << "" << false << QStringList{"11:30 -- 14:00"};
+        QTest::newRow("New after an add ended on End minute")
+            << "add" << false << QStringList{"08:45 -- 12:15", "11:30 -- 14:00"};
+        QTest::newRow("Edit after an add ended on End minute") << "add" << true << QStringList{"11:30 -- 14:00"};
+        QTest::newRow("New after one closed on Start minute")
+            << "close" << false << QStringList{"11:30 -- 14:00"};
+    }
+    void opensOnStartHourForTypingBlind() {
+        QFETCH(QString, before);
+        QFETCH(bool, edit);
+        QFETCH(QStringList, listed);
+        auto open = [&](bool editing) {
+            QVERIFY(editing ? SBtn_EditTimeListClick(*ed) : SBtn_NewTimeListClick(*ed));
+            dlg->ShowOverMain();
+            QVERIFY(QTest::qWaitForWindowActive(dlg));
+        };
+        if (before == "add") {
+            open(false);
+            enter(8, 45, 12, 15);
+            spin("SpinEdit_EMinute")->setFocus();  // as a click into it would
+            ok();
+            QVERIFY(!dlg->isVisible());
+        } else if (before == "close") {
+            open(false);
+            spin("SpinEdit_SMinute")->setFocus();
+            dlg->close();
+        }
+        open(edit);
+        QSpinBox* start = spin("SpinEdit_SHour");
+        QCOMPARE(QApplication::focusWidget(), start);
+        QCOMPARE(start->findChild<QLineEdit*>()->selectedText(), start->text());
+        const QStringList keys{"11", "Tab", "30", "Tab", "14", "Tab", "0"};
+        const char* const order[] = {"SpinEdit_SHour", "SpinEdit_SMinute", "SpinEdit_EHour", "SpinEdit_EMinute"};
+        int box = 0;
+        for (const QString& k : keys) {
+            QWidget* on = QApplication::focusWidget();
+            QVERIFY(on);
+            if (k == "Tab") {
+                QTest::keyClick(on, Qt::Key_Tab);
+                ++box;
+            } else {
+                QCOMPARE(on->objectName(), QString(order[box]));
+                QTest::keyClicks(on, k);
+            }
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // OK, the default button
+        QVERIFY(!dlg->isVisible());
+        QStringList shown;
+        for (const std::string& entry : ed->View.TimeList) shown << QString::fromStdString(entry);
+        QCOMPARE(shown, listed);
+        // Tab goes on from End minute to the rest of the dialog.
+        open(false);
+        for (int i = 0; i < 4; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget());
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("ComboBox_CopyFrom"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("SBtn_TLOK"));
+        dlg->close();
     }
 
     void addRefuseEditAndClose() {

@@ -1,5 +1,11 @@
 // The desktop seam against real Qt boxes and dialogs on the offscreen platform.
 
+// The mouse reaches a widget through its window, as the window system delivers it, so
+// that whatever watches the window's events sees a test's clicks too.
+#define QTEST_QPA_MOUSE_HANDLING
+
+#include <QAction>
+#include <QCloseEvent>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -290,6 +296,68 @@ private slots:
         QCOMPARE(value, 250);
         QTest::mouseClick(button, Qt::LeftButton);  // input goes through again
         QCOMPARE(clicks, 1);
+    }
+
+    // While the work runs, the progress dialog's Cancel takes the mouse as any button
+    // does (it lights up under the pointer, goes down when pressed, and the click
+    // cancels), while the main window takes no click, no shortcut and no close box.
+    void onlyTheProgressDialogTakesInputWhileTheWorkRuns() {
+        QWidget main;
+        auto* edit = new QPushButton("Edit", &main);
+        int clicks = 0, shortcuts = 0;
+        connect(edit, &QPushButton::clicked, [&] { ++clicks; });
+        auto* save = new QAction("Save", &main);
+        save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+        main.addAction(save);
+        connect(save, &QAction::triggered, [&] { ++shortcuts; });
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QtPlatform p(&main);
+        const auto origin = std::chrono::steady_clock::now();
+        std::atomic<int> clockMs{0};
+        p.setClock([&] { return origin + std::chrono::milliseconds(clockMs.load()); });
+
+        bool hovered = false, down = false, closedByBox = false;
+        int clicksMeanwhile = -1, shortcutsMeanwhile = -1;
+        QTimer look;
+        look.setInterval(20);
+        connect(&look, &QTimer::timeout, [&] {
+            QProgressDialog* d = p.progressDialog();
+            if (!d || !QTest::qWaitForWindowExposed(d)) return;
+            look.stop();
+            QTest::mouseClick(edit, Qt::LeftButton);
+            main.activateWindow();  // as if the user had got the keys there
+            QTest::keyClick(main.windowHandle(), Qt::Key_S, Qt::ControlModifier);
+            QCloseEvent closeBox;
+            QApplication::sendEvent(main.windowHandle(), &closeBox);
+            closedByBox = !main.isVisible();
+            clicksMeanwhile = clicks;
+            shortcutsMeanwhile = shortcuts;
+
+            auto* cancel = d->findChild<QPushButton*>();
+            QTest::mouseMove(cancel);
+            hovered = cancel->underMouse();
+            QTest::mousePress(cancel, Qt::LeftButton);
+            down = cancel->isDown();
+            QTest::mouseRelease(cancel, Qt::LeftButton);
+        });
+        look.start();
+        bool sawCancel = false;
+        p.RunJob([&](const JobReport& report, const std::atomic<bool>& cancel) {
+            clockMs = 2000;
+            report({1'000'000, 4'000'000, "/media/big.mp4"});
+            // A copy that would run for a long time, unless Cancel stops it.
+            for (int i = 0; i < 2000 && !cancel; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            sawCancel = cancel.load();
+        });
+        look.stop();
+        QCOMPARE(clicksMeanwhile, 0);
+        QCOMPARE(shortcutsMeanwhile, 0);
+        QVERIFY(!closedByBox);
+        QVERIFY(hovered);
+        QVERIFY(down);
+        QVERIFY(sawCancel);
+        QVERIFY(main.isVisible());
     }
 
     // The window icon is decoded when first drawn, and then shows both its pictures.
