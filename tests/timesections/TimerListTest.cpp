@@ -117,7 +117,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // OK, the default button
         QVERIFY(!dlg->isVisible());
         QStringList shown;
-        for (const std::string& entry : ed->View.TimeList) shown << QString::fromStdString(entry);
+        for (const std::string& entry : TimeListTexts(*ed->Prj)) shown << QString::fromStdString(entry);
         QCOMPARE(shown, listed);
         // Tab goes on from End minute to the rest of the dialog.
         open(false);
