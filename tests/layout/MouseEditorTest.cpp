@@ -210,6 +210,41 @@ TEST_F(LayoutTest, MinimumSizeNeverPushesARectangleOffTheImage) {
     }
 }
 
+// A handle moves only its own edges: the others keep their stored screen pixels exactly,
+// also where the picture cannot show them exactly (189 lies between two picture pixels).
+// A drag that comes back to its start leaves every edge as stored.
+TEST_F(LayoutTest, AResizeChangesOnlyTheEdgesOfItsHandle) {
+    struct { int handle; bool left, top, right, bottom; } cases[] = {
+        {0, true, true, false, false}, {1, false, true, false, false}, {2, false, true, true, false},
+        {3, false, false, true, false}, {4, false, false, true, true},  {5, false, false, false, true},
+        {6, true, false, false, true}, {7, true, false, false, false},
+    };
+    const std::array<int, 4> stored{189, 95, 401, 301};  // left, top, width, height
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.handle);
+        Sub(1).Shape = Shape{};
+        Sub(1).Left = stored[0], Sub(1).Top = stored[1], Sub(1).Width = stored[2], Sub(1).Height = stored[3];
+        PlaceShapeFromModel(ed, Sub(1), *Sub(1).Shape);
+        Sub(1).Shape->Visible = true;
+        Current(1);
+        const Shape s = *Sub(1).Shape;
+        const int x = c.handle == 0 || c.handle >= 6 ? s.Left : c.handle == 1 || c.handle == 5 ? s.Left + s.Width / 2 : s.Left + s.Width;
+        const int y = c.handle <= 2 ? s.Top : c.handle == 3 || c.handle == 7 ? s.Top + s.Height / 2 : s.Top + s.Height;
+        Move(x, y);
+        ASSERT_EQ(ed.SizeHandle, c.handle);
+        Press(x, y);
+        Move(x + 7, y + 5);
+        const auto& w = Sub(1);
+        EXPECT_EQ(w.Left == stored[0], !c.left);
+        EXPECT_EQ(w.Top == stored[1], !c.top);
+        EXPECT_EQ(w.Left + w.Width == stored[0] + stored[2], !c.right);
+        EXPECT_EQ(w.Top + w.Height == stored[1] + stored[3], !c.bottom);
+        Move(x, y);
+        Release(x, y);
+        EXPECT_EQ(Model(w), stored);
+    }
+}
+
 TEST_F(LayoutTest, ClickWithoutMovementKeepsMarkerAndStoresOnePixelCell) {
     Current(1);
     Press(100, 100);

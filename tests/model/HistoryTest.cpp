@@ -496,6 +496,43 @@ TEST(HistoryTest, RandomEditsUndoAndRedoThroughEveryState) {
 
 // ---- What the history keeps ----
 
+// Nudges of one window, one after another, are one step under the name the first gave it;
+// anything else between them (another window, another kind of nudge, an undo, a save)
+// starts a new one, and a run that comes back to where it began leaves no step.
+TEST(HistoryTest, ConsecutiveNudgesOfOneWindowAreOneStep) {
+    Session t;
+    Editor& ed = t.ed;
+    auto nudge = [&](Arrow a, bool ctrl = false) { ASSERT_TRUE(ArrowKeyNudge(ed, KeyPlace::Picture, a, false, ctrl)); };
+    t.ChooseSub(1);
+    const size_t start = ed.Edits.StepCount();
+    for (int i = 0; i < 150; ++i) nudge(Arrow::Left);
+    EXPECT_EQ(ed.Current()->SubWin[1].Left, 530);
+    EXPECT_EQ(ed.Edits.StepCount(), start + 1);
+    EXPECT_EQ(UndoText(ed), "&Undo Move SubWin1");
+    nudge(Arrow::Up, true);  // a change of size is a step of its own
+    nudge(Arrow::Up, true);
+    EXPECT_EQ(ed.Edits.StepCount(), start + 2);
+    EXPECT_EQ(UndoText(ed), "&Undo Size SubWin1");
+
+    Panel_MainWinClick(ed);
+    nudge(Arrow::Right);
+    nudge(Arrow::Right);
+    EXPECT_EQ(ed.Edits.StepCount(), start + 3);
+    t.Save();
+    nudge(Arrow::Right);  // after a save: the saved state stays a step to go back to
+    EXPECT_EQ(ed.Edits.StepCount(), start + 4);
+    nudge(Arrow::Left);  // back where the save left it: the run leaves no step
+    EXPECT_EQ(ed.Edits.StepCount(), start + 3);
+    EXPECT_FALSE(HasUnsavedChanges(ed));
+
+    Undo1Click(ed);
+    EXPECT_EQ(ed.Current()->MainWin.Left, 0);
+    Undo1Click(ed);
+    Undo1Click(ed);
+    EXPECT_EQ(ed.Current()->SubWin[1].Left, 680);
+    EXPECT_EQ(ed.Edits.StepCount(), start + 3);
+}
+
 class HistoryMemoryTest : public SectionFixture {};
 
 TEST_F(HistoryMemoryTest, StepsShareTheSectionsTheyDidNotChange) {

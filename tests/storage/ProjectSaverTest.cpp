@@ -335,6 +335,35 @@ TEST_F(SaveTest, AWriteProtectedProjectFileIsNotReplaced) {
     }
     EXPECT_EQ(ReadBytes(folder / "plan.XML"), "the old plan");
     EXPECT_FALSE(fs::exists(folder / "intro.mp4"));  // refused before any copy
+    // The project keeps the name and folder it had: the next Save asks again.
+    EXPECT_TRUE(ed.Prj->PrjFileName.empty());
+    EXPECT_EQ(ed.Prj->PrjDir, program.Dir());
+}
+
+// Each section is saved with the list of the files its listed windows play: a list left
+// over from a deleted window is rebuilt, one that fits is kept as it was read, in its order.
+TEST_F(SaveTest, EverySectionSavesTheListItsWindowsPlay) {
+    struct Case { const char* name; std::vector<std::string> list; std::array<int, 3> indexes; const char* lines; } cases[] = {
+        {"a name nothing plays", {"pic1.jpg", "gone.jpg", "pic2.jpg"}, {0, 2, 0}, "<P>pic1.jpg</P>\r\n    <P>pic2.jpg</P>\r\n   </LIST>"},
+        {"an index past the list", {"pic1.jpg"}, {0, 1, 0}, "<P>pic1.jpg</P>\r\n    <P>pic2.jpg</P>\r\n   </LIST>"},
+        {"a fitting list in its own order", {"pic2.jpg", "pic1.jpg"}, {1, 0, 1}, "<P>pic2.jpg</P>\r\n    <P>pic1.jpg</P>\r\n   </LIST>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Project& prj = *ed.Prj;
+        prj.TimeCount = 2;
+        prj.TimePL[1] = prj.TimePL[0];
+        prj.TimePL[1].StartTime = 1300;
+        prj.TimePL[1].FileList = c.list;
+        for (int k = 0; k < 3; ++k) prj.TimePL[1].SubWin[1].PL[k].FileIndex = c.indexes[k];
+        prj.CurTimeIndex = 0;  // the second section is not shown
+        platform.files = {folder / "plan.XML"};
+        platform.answers = {Answer::Yes};
+        Saveas1Click(ed);
+        const std::string saved = Saved();
+        const std::string second = saved.substr(saved.find("s=\"1300\""));
+        EXPECT_NE(second.find(c.lines), std::string::npos) << second;
+    }
 }
 
 TEST_F(SaveTest, FolderWithoutRoomForATemporaryFileIsNamed) {
