@@ -19,6 +19,7 @@
 #include <future>
 
 #include "app/PositionFields.h"
+#include "app/WindowPanel.h"
 #include "layout/LayoutStatus.h"
 #include "layout/MouseEditor.h"
 #include "layout/WindowList.h"
@@ -28,10 +29,11 @@
 #include "storage/OpenCommand.h"
 #include "storage/RecentProjects.h"
 #include "timesections/TimeSections.h"
-#include "ui/ClickPanel.h"
 #include "ui/ConventionDialog.h"
 #include "ui/FontConfiguration.h"
+#include "ui/ActionButton.h"
 #include "ui/ImageCanvas.h"
+#include "ui/Paint.h"
 #include "ui/Resources.h"
 
 namespace kestrel {
@@ -40,18 +42,9 @@ namespace {
 
 const QColor kNavy(0, 0, 128);
 const QColor kSkyBlue(166, 202, 240);
-const QColor kBlue(0, 0, 255);
 const QColor kPanelFace(236, 240, 246);
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-void Paint(QWidget* w, const QColor& background, const QColor& text = Qt::black) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, background);
-    p.setColor(QPalette::WindowText, text);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
 
 QFrame* Panel(QWidget* parent, const char* name, const QRect& geometry, const QColor& colour) {
     auto* panel = new QFrame(parent);
@@ -90,13 +83,6 @@ QList<QKeySequence> Shortcuts(const char* keys) {
     for (const QString& k : QString(keys).split(';', Qt::SkipEmptyParts))
         list << QKeySequence::fromString(k, QKeySequence::PortableText);
     return list;
-}
-
-// A push button that runs an action: it is enabled while the action is.
-void Bind(QAbstractButton* button, QAction* action) {
-    QObject::connect(button, &QAbstractButton::clicked, action, &QAction::trigger);
-    QObject::connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
-    button->setEnabled(action->isEnabled());
 }
 
 }  // namespace
@@ -260,7 +246,7 @@ void TForm1::buildTimeBar(QWidget* client) {
         auto* b = new QPushButton(action(command)->text(), bar);
         b->setObjectName(name);
         b->setGeometry(x, 15, 80, 29);
-        Bind(b, action(command));
+        BindToAction(b, action(command));
     };
     button("SBtn_NewTimeList", CommandId::NewTimeSection, 356);
     button("SBtn_EditTimeList", CommandId::EditTimeSection, 444);
@@ -270,7 +256,16 @@ void TForm1::buildTimeBar(QWidget* client) {
 void TForm1::buildWorkArea(QWidget* client) {
     AwaitFontConfiguration();  // the fields below measure their text
     QFrame* work = Panel(client, "Panel1", QRect(0, 104, 929, 633), kNavy);
-    buildWindowPanel(work);
+    panel_ = new WindowPanel(work, action(CommandId::AddSubWin), action(CommandId::DelSubWin),
+                             action(CommandId::SelectBackground),
+                             [this](QKeyEvent* key) { return NudgeKey(key, KeyPlace::WindowList); });
+    connect(panel_, &WindowPanel::mainWindowClicked, this, [this] { RunCommand([this] { Panel_MainWinClick(ed_); }); });
+    connect(panel_, &WindowPanel::mainWindowDoubleClicked, this,
+            [this] { OpenPlaylist([this] { return Panel_MainWinDblClick(ed_); }); });
+    connect(panel_, &WindowPanel::subWindowChosen, this,
+            [this](int row) { RunCommand([this, row] { ListBox_SubWinClick(ed_, row); }); });
+    connect(panel_, &WindowPanel::subWindowOpened, this,
+            [this](int row) { OpenPlaylist([this, row] { return ListBox_SubWinDblClick(ed_, row); }); });
     buildImageArea(work);
     fields_ = new PositionFields(work, 203 + 24, 568, Bold(font()));
     connect(fields_, &PositionFields::valueComplete, this, [this] {
@@ -278,72 +273,6 @@ void TForm1::buildWorkArea(QWidget* client) {
         fieldsApplied_ = true;  // the fields show the numbers the values became
         RunCommand([this, typed] { Edit_PosKeyEnter(ed_, typed); });
     });
-}
-
-// The window panel on the left: "Main Window", the sub window list, the background.
-void TForm1::buildWindowPanel(QWidget* work) {
-    QFrame* left = Panel(work, "Panel3", QRect(0, 0, 200, 633), kPanelFace);
-    left->setFrameShape(QFrame::StyledPanel);
-    left->setFrameShadow(QFrame::Raised);
-    const QFont bold = Bold(font());
-
-    Panel_MainWin_ = new ClickPanel("Main Window", left);
-    Panel_MainWin_->setObjectName("Panel_MainWin");
-    Panel_MainWin_->setGeometry(10, 12, 180, 44);
-    Panel_MainWin_->setAlignment(Qt::AlignCenter);
-    Panel_MainWin_->setFrameShape(QFrame::Panel);
-    Panel_MainWin_->setFrameShadow(QFrame::Raised);
-    Panel_MainWin_->setFont(bold);
-    Panel_MainWin_->setCursor(Qt::PointingHandCursor);
-    // Taking the focus on a click ends the typing in a position field first, so a value
-    // typed without Return reaches its window before another one is chosen; Tab reaches
-    // it too, for the keys alone.
-    Panel_MainWin_->setFocusPolicy(Qt::StrongFocus);
-    Panel_MainWin_->setColour(kSkyBlue, Qt::black);
-    connect(Panel_MainWin_, &ClickPanel::clicked, this, [this] { RunCommand([this] { Panel_MainWinClick(ed_); }); });
-    connect(Panel_MainWin_, &ClickPanel::doubleClicked, this,
-            [this] { OpenPlaylist([this] { return Panel_MainWinDblClick(ed_); }); });
-
-    Label(left, "Label_SubWin", "Sub Windows:", QRect(10, 70, 180, 20))->setFont(bold);
-    ListBox_SubWin_ = new QListWidget(left);
-    ListBox_SubWin_->setObjectName("ListBox_SubWin");
-    ListBox_SubWin_->setGeometry(10, 92, 180, 380);
-    ListBox_SubWin_->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListBox_SubWin_->setContextMenuPolicy(Qt::CustomContextMenu);
-    // Any change of the current item chooses its window: a click, the arrows, type-ahead.
-    connect(ListBox_SubWin_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) RunCommand([this, row] { ListBox_SubWinClick(ed_, row); });
-    });
-    connect(ListBox_SubWin_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        const int row = ListBox_SubWin_->row(item);
-        RunCommand([this, row] { ListBox_SubWinClick(ed_, row); });
-    });
-    connect(ListBox_SubWin_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        const int row = ListBox_SubWin_->row(item);
-        OpenPlaylist([this, row] { return ListBox_SubWinDblClick(ed_, row); });
-    });
-
-    PopupMenu1_ = new QMenu(this);
-    PopupMenu1_->setObjectName("PopupMenu1");
-    PopupMenu1_->addAction(action(CommandId::AddSubWin));
-    PopupMenu1_->addAction(action(CommandId::DelSubWin));
-    // The right button opens the menu without choosing an item: the menu works on the
-    // window chosen before, which the fields and the picture show.
-    ListBox_SubWin_->viewport()->installEventFilter(this);
-    ListBox_SubWin_->installEventFilter(this);  // the arrow keys nudge
-    connect(ListBox_SubWin_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        PopupMenu1_->popup(ListBox_SubWin_->viewport()->mapToGlobal(pos));
-    });
-
-    Label(left, "Label_BGFile", "Background File:", QRect(10, 500, 180, 20))->setFont(bold);
-    Edit_BGFile_ = new QLineEdit(left);
-    Edit_BGFile_->setObjectName("Edit_BGFile");
-    Edit_BGFile_->setReadOnly(true);
-    Edit_BGFile_->setGeometry(10, 522, 180, 26);
-    auto* bgButton = new QPushButton(action(CommandId::SelectBackground)->text(), left);
-    bgButton->setObjectName("SBtn_BGFile");
-    bgButton->setGeometry(10, 556, 180, 32);
-    Bind(bgButton, action(CommandId::SelectBackground));
 }
 
 // The image area on the right of a 3-pixel divider.
@@ -445,9 +374,8 @@ void TForm1::PlaceImagePanel(const ImagePanel& p) {
     if (imgBmp_->geometry() != image) imgBmp_->setGeometry(image);
 }
 
-// The time list and the sub window list, set without the signals that a user's choice
-// sends.
-void TForm1::ShowLists(const MainView& v, const MainView* was) {
+// The time list, set without the signals that a user's choice sends.
+void TForm1::ShowTimeList(const MainView& v, const MainView* was) {
     if (!was || v.TimeList != was->TimeList || ComboBox_TimeList_->count() != static_cast<int>(v.TimeList.size())) {
         const QSignalBlocker block(ComboBox_TimeList_);
         ComboBox_TimeList_->clear();
@@ -456,21 +384,6 @@ void TForm1::ShowLists(const MainView& v, const MainView* was) {
     if (ComboBox_TimeList_->currentIndex() != v.TimeListIndex) {
         const QSignalBlocker block(ComboBox_TimeList_);
         ComboBox_TimeList_->setCurrentIndex(v.TimeListIndex);
-    }
-    const QSignalBlocker block(ListBox_SubWin_);
-    if (!was || v.SubWinList != was->SubWinList || ListBox_SubWin_->count() != static_cast<int>(v.SubWinList.size())) {
-        ListBox_SubWin_->clear();
-        for (const auto& s : v.SubWinList) ListBox_SubWin_->addItem(Q(s));
-    }
-    const auto selected = ListBox_SubWin_->selectionModel()->selectedIndexes();
-    const int shownRow = selected.isEmpty() ? -1 : selected.first().row();
-    if (shownRow != v.SubWinListIndex || ListBox_SubWin_->currentRow() != v.SubWinListIndex) {
-        if (v.SubWinListIndex < 0) {
-            ListBox_SubWin_->clearSelection();
-            ListBox_SubWin_->setCurrentRow(-1);
-        } else {
-            ListBox_SubWin_->setCurrentRow(v.SubWinListIndex);
-        }
     }
 }
 
@@ -493,16 +406,10 @@ void TForm1::SyncView() {
     if (shown_ && v == *shown_ && !applied) return;
     const MainView* was = shown_ ? &*shown_ : nullptr;
 
-    ShowLists(v, was);
+    ShowTimeList(v, was);
+    panel_->showView(v, was);
     fields_->show(v.PosFields, v.PosFieldsEnabled, applied || !was);
     if (windowStatus_->text() != Q(v.WindowStatus)) windowStatus_->setText(Q(v.WindowStatus));
-    if (Edit_BGFile_->text() != Q(v.BGFileField)) Edit_BGFile_->setText(Q(v.BGFileField));
-    if (!was || v.MainWinPanelBlue != was->MainWinPanelBlue) {
-        if (v.MainWinPanelBlue)
-            Panel_MainWin_->setColour(kBlue, Qt::white);
-        else
-            Panel_MainWin_->setColour(kSkyBlue, Qt::black);
-    }
     ShowCommands(v);
     PlaceImagePanel(v.Panel);
     imgBmp_->showView(v);
@@ -546,21 +453,8 @@ bool TForm1::NudgeKey(QKeyEvent* key, KeyPlace place) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == imgBmp_ && event->type() == QEvent::Leave) ShowPointer(nullptr);
-    if ((watched == imgBmp_ || watched == ListBox_SubWin_) && event->type() == QEvent::KeyPress &&
-        NudgeKey(static_cast<QKeyEvent*>(event), watched == imgBmp_ ? KeyPlace::Picture : KeyPlace::WindowList))
-        return true;
-    if (watched == ListBox_SubWin_ && event->type() == QEvent::KeyPress && ListBox_SubWin_->currentItem()) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            const int row = ListBox_SubWin_->currentRow();
-            OpenPlaylist([this, row] { return ListBox_SubWinDblClick(ed_, row); });
-            return true;
-        }
-    }
-    if (watched == ListBox_SubWin_->viewport() &&
-        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick ||
-         event->type() == QEvent::MouseButtonRelease) &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+    if (watched == imgBmp_ && event->type() == QEvent::KeyPress &&
+        NudgeKey(static_cast<QKeyEvent*>(event), KeyPlace::Picture))
         return true;
     return QMainWindow::eventFilter(watched, event);
 }

@@ -18,16 +18,14 @@ class QComboBox;
 class QFrame;
 class QKeyEvent;
 class QLabel;
-class QLineEdit;
-class QListWidget;
 class QMenu;
 
 namespace kestrel {
 
 class ConventionDialog;
 class ImageCanvas;
-class ClickPanel;
 class PositionFields;
+class WindowPanel;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -87,10 +85,9 @@ private:
     void buildToolBar(QWidget* client);
     void buildTimeBar(QWidget* client);
     void buildWorkArea(QWidget* client);
-    void buildWindowPanel(QWidget* work);
     void buildImageArea(QWidget* work);
     void ShowPointer(const QPoint* p);  // null: the pointer left the picture
-    void ShowLists(const MainView& v, const MainView* was);
+    void ShowTimeList(const MainView& v, const MainView* was);
     void ShowCommands(const MainView& v);
     void PlaceImagePanel(const ImagePanel& panel);
     void ShowDialog(const DialogSource& dialog);
@@ -107,10 +104,7 @@ private:
     std::array<QAction*, CommandCount> actions_{};
     QFrame* tbToolbar_ = nullptr;
     QComboBox* ComboBox_TimeList_ = nullptr;
-    ClickPanel* Panel_MainWin_ = nullptr;
-    QListWidget* ListBox_SubWin_ = nullptr;
-    QMenu* PopupMenu1_ = nullptr;
-    QLineEdit* Edit_BGFile_ = nullptr;
+    WindowPanel* panel_ = nullptr;
     QFrame* Panel_ImageParent_ = nullptr;
     QFrame* Panel_Image_ = nullptr;
     ImageCanvas* imgBmp_ = nullptr;

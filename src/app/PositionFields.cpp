@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "layout/WindowList.h"
+#include "ui/Paint.h"
 
 namespace kestrel {
 
@@ -41,11 +42,7 @@ PositionFields::PositionFields(QWidget* parent, int x0, int y, const QFont& labe
         label->setObjectName(labels[i][0]);
         label->setGeometry(x, y, 60, 26);
         label->setFont(labelFont);
-        QPalette p = label->palette();
-        p.setColor(QPalette::Window, QColor(0, 0, 128));
-        p.setColor(QPalette::WindowText, Qt::white);
-        label->setPalette(p);
-        label->setAutoFillBackground(true);
+        Paint(label, QColor(0, 0, 128), Qt::white);
         auto* edit = new QLineEdit("0", parent);
         edit->setObjectName(names[i]);
         edit->setValidator(new PosFieldValidator(edit));
