@@ -34,24 +34,11 @@ class ShownAndChangedTest : public QObject, public test::UserHand {
     Q_OBJECT
 
     TTimePLData& sec(int i = 0) { return app->ed.Prj->TimePL[i]; }
-    QLineEdit* field(int i) {
-        static const char* names[4] = {"Edit_Left", "Edit_Top", "Edit_Width", "Edit_Height"};
-        return child<QLineEdit>(names[i]);
-    }
-    // Types a whole value into a field and presses Return, as a user does.
-    void type(int i, const QString& text) {
-        QLineEdit* edit = field(i);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
     void typeRect(const QRect& r) {
-        type(0, QString::number(r.x()));
-        type(1, QString::number(r.y()));
-        type(2, QString::number(r.width()));
-        type(3, QString::number(r.height()));
+        typeField(0, QString::number(r.x()));
+        typeField(1, QString::number(r.y()));
+        typeField(2, QString::number(r.width()));
+        typeField(3, QString::number(r.height()));
     }
     QString status() { return child<QLabel>("Status_Window")->text(); }
     bool panelBlue() { return child("Panel_MainWin")->palette().color(QPalette::Window) == QColor(0, 0, 255); }
@@ -99,7 +86,7 @@ private slots:
         QVERIFY(panelBlue());
         QVERIFY(status().startsWith("Main Window:"));
         QCOMPARE(fields(), (QStringList{"0", "0", "763", "764"}));
-        type(0, "100");
+        typeField(0, "100");
         QCOMPARE(sec().MainWin.Left, 100);
         QCOMPARE(Model(sec().SubWin[1]), QRect(950, 20, 200, 150));
     }
@@ -188,17 +175,17 @@ private slots:
     void onlyWhatCanActIsEnabled() {
         for (const char* name : {"SBtn_EditTimeList", "SBtn_DeleteTimeList", "SBtn_BGFile"})
             QVERIFY2(!child<QPushButton>(name)->isEnabled(), name);
-        for (int i = 0; i < 4; ++i) QVERIFY(!field(i)->isEnabled());
+        for (int i = 0; i < 4; ++i) QVERIFY(!posField(i)->isEnabled());
         QVERIFY(!child("TBtnDeleteSel")->isEnabled());
 
         newSection(8, 0, 9, 0);  // a new section: nothing chosen yet
         for (const char* name : {"SBtn_EditTimeList", "SBtn_DeleteTimeList", "SBtn_BGFile"})
             QVERIFY2(child<QPushButton>(name)->isEnabled(), name);
-        for (int i = 0; i < 4; ++i) QVERIFY(!field(i)->isEnabled());
+        for (int i = 0; i < 4; ++i) QVERIFY(!posField(i)->isEnabled());
         addSubWindow();
         QVERIFY(!child("TBtnDeleteSel")->isEnabled());
         QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
-        for (int i = 0; i < 4; ++i) QVERIFY(field(i)->isEnabled());
+        for (int i = 0; i < 4; ++i) QVERIFY(posField(i)->isEnabled());
         QVERIFY(!child("TBtnDeleteSel")->isEnabled());
         clickSub(0);
         QVERIFY(child("TBtnDeleteSel")->isEnabled());
@@ -268,7 +255,7 @@ private slots:
         QVERIFY(!panelBlue());
         QVERIFY(status().isEmpty());
         QCOMPARE(fields(), (QStringList{"", "", "", ""}));
-        QVERIFY(!field(0)->isEnabled());
+        QVERIFY(!posField(0)->isEnabled());
         QCOMPARE(outlineOf(*sec().SubWin[1].Shape), QColor(192, 192, 192));
     }
 

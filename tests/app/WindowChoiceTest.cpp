@@ -31,19 +31,6 @@ class WindowChoiceTest : public QObject, public test::UserHand {
     Q_OBJECT
 
     TTimePLData& sec(int i = 0) { return app->ed.Prj->TimePL[i]; }
-    QLineEdit* field(int i) {
-        static const char* names[4] = {"Edit_Left", "Edit_Top", "Edit_Width", "Edit_Height"};
-        return child<QLineEdit>(names[i]);
-    }
-    // Replaces a field's text by typing, as a user does, and presses Return if asked.
-    void type(int i, const QString& text, bool enter = true) {
-        QLineEdit* edit = field(i);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
-        if (enter) QTest::keyClick(edit, Qt::Key_Return);
-    }
     // A section with the main window squared and two sub windows drawn right of it.
     void twoDrawnSubWindows() {
         newSection(8, 0, 9, 0);
@@ -112,23 +99,23 @@ private slots:
         clickSub(0);
         const QRect main = Model(sec().MainWin), first = Model(sec().SubWin[1]);
         hover(QPoint(100, 100));  // over the main window
-        QTest::mouseClick(field(0), Qt::LeftButton);
-        QTRY_VERIFY(field(0)->hasFocus());
-        QTest::mouseClick(field(1), Qt::LeftButton);
-        QTRY_VERIFY(field(1)->hasFocus());
+        QTest::mouseClick(posField(0), Qt::LeftButton);
+        QTRY_VERIFY(posField(0)->hasFocus());
+        QTest::mouseClick(posField(1), Qt::LeftButton);
+        QTRY_VERIFY(posField(1)->hasFocus());
         QCOMPARE(Model(sec().MainWin), main);
         QCOMPARE(Model(sec().SubWin[1]), first);
 
-        type(0, "1000");
+        typeField(0, "1000");
         QCOMPARE(sec().SubWin[1].Left, 1000);
         QCOMPARE(Model(sec().MainWin), main);
         QCOMPARE(fields()[0], QString("1000"));
 
         // Typed without Return, then another window chosen: the value still lands.
-        type(1, "20", false);
+        typeField(1, "20", false);
         QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
         QCOMPARE(sec().SubWin[1].Top, 20);
-        type(1, "30", false);
+        typeField(1, "30", false);
         const QPoint second = Centre(*sec().SubWin[2].Shape);
         hover(second);
         drag(second, {second});
@@ -141,15 +128,15 @@ private slots:
     void choosingAWindowKeepsItsRectangle() {
         twoDrawnSubWindows();
         QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
-        type(0, "960");
-        type(2, "400");
+        typeField(0, "960");
+        typeField(2, "400");
         QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
         QCOMPARE(Model(sec().MainWin), QRect(960, 0, 400, 764));
         QCOMPARE(fields(), (QStringList{"960", "0", "400", "764"}));
 
         clickSub(1);
-        type(0, "1");
-        type(2, "1359");
+        typeField(0, "1");
+        typeField(2, "1359");
         clickSub(0);
         clickSub(1);
         QCOMPARE(sec().SubWin[2].Width, 1359);
@@ -239,15 +226,15 @@ private slots:
     void positionFieldsTakeOnlyNumbers() {
         newSection(8, 0, 9, 0);
         driver.answer({QMessageBox::Ok});  // would take a box if one came
-        QTest::mouseClick(field(0), Qt::LeftButton);  // empty after adding a section
-        QTest::mouseClick(field(1), Qt::LeftButton);
+        QTest::mouseClick(posField(0), Qt::LeftButton);  // empty after adding a section
+        QTest::mouseClick(posField(1), Qt::LeftButton);
         QTest::mouseClick(child("Panel_MainWin"), Qt::LeftButton);
-        type(3, "7a6-8", false);
-        QCOMPARE(field(3)->text(), QString("768"));
+        typeField(3, "7a6-8", false);
+        QCOMPARE(posField(3)->text(), QString("768"));
         QCOMPARE(sec().MainWin.Height, 764);
-        QTest::keyClick(field(3), Qt::Key_Return);
+        QTest::keyClick(posField(3), Qt::Key_Return);
         QCOMPARE(sec().MainWin.Height, 768);
-        type(0, "-");
+        typeField(0, "-");
         QCOMPARE(fields()[0], QString("0"));
         QVERIFY(driver.seen.isEmpty());
     }

@@ -38,6 +38,19 @@ protected:
             out << child<QLineEdit>(name)->text();
         return out;
     }
+    QLineEdit* posField(int i) {
+        static const char* names[4] = {"Edit_Left", "Edit_Top", "Edit_Width", "Edit_Height"};
+        return child<QLineEdit>(names[i]);
+    }
+    // Replaces a position field's text by typing, as a user does, and presses Return if asked.
+    void typeField(int i, const QString& text, bool enter = true) {
+        QLineEdit* edit = posField(i);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+        if (enter) QTest::keyClick(edit, Qt::Key_Return);
+    }
     int selectedSub() {
         const auto rows = subList()->selectionModel()->selectedIndexes();
         return rows.isEmpty() ? -1 : rows.first().row();
